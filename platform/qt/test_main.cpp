@@ -1,0 +1,13 @@
+// The main of every test binary: a QApplication on Qt's offscreen platform
+// (unless the environment names another), then all GoogleTest cases.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,15 @@
+// Process-level services: the program's entry, its module and its end.
+#pragma once
+
+#include "platform/types.h"
+
+using WinMainFunction = int (*)(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine,
+                                int showCommand);
+
+// Starts the GUI toolkit and runs winMain with the module instance, a NULL
+// previous instance, the arguments (argv[1..], joined by spaces) as a wide
+// string and SW_SHOWNORMAL; returns its exit code.
+int RunWinMain(int argc, char** argv, WinMainFunction winMain);
+
+// Ends the process at once with `code`.
+[[noreturn]] void ExitProcess(UINT code);
