@@ -17,7 +17,8 @@ using LPBYTE = BYTE*;
 struct SECURITY_ATTRIBUTES;  // not used: always NULL
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 
-inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
+inline const HKEY HKEY_CURRENT_USER =
+    reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x80000001));
 
 // Access rights: a key opened without KEY_SET_VALUE refuses writes.
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
@@ -36,12 +37,12 @@ inline constexpr DWORD REG_DWORD = 4;
 
 // Results of the calls.
 inline constexpr LONG ERROR_SUCCESS = 0;
-inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;     // no such key or value
-inline constexpr LONG ERROR_ACCESS_DENIED = 5;      // writing through a read-only key
-inline constexpr LONG ERROR_INVALID_HANDLE = 6;     // not an open key
+inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;  // no such key or value
+inline constexpr LONG ERROR_ACCESS_DENIED = 5;   // writing through a read-only key
+inline constexpr LONG ERROR_INVALID_HANDLE = 6;  // not an open key
 inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
-inline constexpr LONG ERROR_MORE_DATA = 234;        // the buffer is too small
-inline constexpr LONG ERROR_CANTWRITE = 1013;       // the settings file could not be saved
+inline constexpr LONG ERROR_MORE_DATA = 234;   // the buffer is too small
+inline constexpr LONG ERROR_CANTWRITE = 1013;  // the settings file could not be saved
 
 // Opens the existing key `subKey` (NULL or empty: `key` itself) below `key`.
 // On success *result is a new handle (close it with RegCloseKey), else NULL.

@@ -68,7 +68,8 @@ void Load(const QString& path) {
   const ParsedRegistry parsed = text ? ParseRegistryText(*text) : ParsedRegistry{{}, true, 0, 0};
   if (parsed.damaged) {
     Report(QStringLiteral("%1 cannot be read as a settings file; using the defaults. It is kept "
-                          "as %1.damaged-<time> before it is next saved.").arg(path));
+                          "as %1.damaged-<time> before it is next saved.")
+               .arg(path));
   } else if (parsed.skippedLines > 0) {
     Report(QStringLiteral("%1: %2 line(s) not understood and skipped (the first: line %3). The "
                           "whole file is kept as %1.damaged-<time> before it is next saved.")
@@ -140,48 +141,23 @@ QString SubKeyPath(const OpenKey& base, LPCWSTR subKey) {
   return NormalKeyPath(base.path + '\\' + ToQString(subKey));
 }
 
-bool SamePath(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
-
 // A key exists when it has a section of its own or below it.
 bool KeyExists(const RegistryKeys& keys, const QString& path) {
   if (path.isEmpty()) return true;
   for (const RegistryKey& key : keys) {
-    if (SamePath(key.path, path) || key.path.startsWith(path + '\\', Qt::CaseInsensitive)) return true;
+    if (SameName(key.path, path) || key.path.startsWith(path + '\\', Qt::CaseInsensitive))
+      return true;
   }
   return false;
-}
-
-RegistryKey* FindKey(RegistryKeys& keys, const QString& path) {
-  for (RegistryKey& key : keys) {
-    if (SamePath(key.path, path)) return &key;
-  }
-  return nullptr;
-}
-
-RegistryKey& FindOrAddKey(RegistryKeys& keys, const QString& path) {
-  if (RegistryKey* key = FindKey(keys, path)) return *key;
-  keys.push_back({path, {}});
-  return keys.back();
 }
 
 const RegistryValue* FindValue(RegistryKeys& keys, const QString& path, const QString& name) {
   RegistryKey* key = FindKey(keys, path);
   if (key == nullptr) return nullptr;
   for (const RegistryValue& value : key->values) {
-    if (SamePath(value.name, name)) return &value;
+    if (SameName(value.name, name)) return &value;
   }
   return nullptr;
-}
-
-void SetValue(RegistryKey& key, RegistryValue value) {
-  for (RegistryValue& old : key.values) {
-    if (SamePath(old.name, value.name)) {
-      old.type = value.type;
-      old.data = value.data;
-      return;
-    }
-  }
-  key.values.push_back(value);
 }
 }  // namespace
 
@@ -207,7 +183,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD, LPWSTR, DWORD, REGSAM acce
   if (!exists) {
     if (!base->writable) return ERROR_ACCESS_DENIED;
     if (!IsWritableName(path)) return ERROR_INVALID_PARAMETER;
-    if (!ChangeAndSave([&](RegistryKeys& keys) { keys.push_back({path, {}}); })) return ERROR_CANTWRITE;
+    if (!ChangeAndSave([&](RegistryKeys& keys) { keys.push_back({path, {}}); }))
+      return ERROR_CANTWRITE;
   }
   if (disposition != nullptr) *disposition = exists ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
   *result = NewHandle(path, access);
@@ -241,7 +218,7 @@ LONG RegSetValueExW(HKEY key, LPCWSTR name, DWORD, DWORD type, const BYTE* data,
   if (size > kMaxFileSize) return ERROR_CANTWRITE;  // could never be saved
   RegistryValue value{valueName, type, QByteArray(reinterpret_cast<const char*>(data), size)};
   const bool saved = ChangeAndSave(
-      [&](RegistryKeys& keys) { SetValue(FindOrAddKey(keys, open->path), std::move(value)); });
+      [&](RegistryKeys& keys) { SetValue(keys[KeyIndex(keys, open->path)], std::move(value)); });
   return saved ? ERROR_SUCCESS : ERROR_CANTWRITE;
 }
 

@@ -6,12 +6,11 @@
 #include <QStringTokenizer>
 #include <optional>
 
+#include "platform/registry.h"
+
 namespace {
 constexpr QLatin1StringView kHeader("REGEDIT4");
 constexpr QLatin1StringView kRoot("HKEY_CURRENT_USER");
-constexpr DWORD kRegSz = 1;
-constexpr DWORD kRegBinary = 3;
-constexpr DWORD kRegDword = 4;
 
 // The physical lines of a file, each decoded from UTF-8 and trimmed on demand.
 class Lines {
@@ -102,11 +101,12 @@ std::optional<QByteArray> ParseBytes(QStringView list) {
 // "hex:..." or "hex(<type>):...", continued on the next lines while a line
 // ends with a backslash.
 std::optional<RegistryValue> ParseHexData(QStringView data, Lines& lines) {
-  RegistryValue value{{}, kRegBinary, {}};
+  RegistryValue value{{}, REG_BINARY, {}};
   QStringView rest = data.mid(3);
   if (rest.startsWith(u'(')) {
     const qsizetype close = rest.indexOf(u')');
-    const std::optional<DWORD> type = close < 0 ? std::nullopt : ParseHex(rest.mid(1, close - 1), 8);
+    const std::optional<DWORD> type =
+        close < 0 ? std::nullopt : ParseHex(rest.mid(1, close - 1), 8);
     if (!type) return std::nullopt;
     value.type = *type;
     rest = rest.mid(close + 1);
@@ -129,10 +129,10 @@ std::optional<RegistryValue> ParseHexData(QStringView data, Lines& lines) {
 std::optional<RegistryValue> ParseData(QStringView data, Lines& lines) {
   if (data.startsWith(u'"')) {
     const std::optional<QByteArray> bytes = ParseString(data);
-    if (bytes) return RegistryValue{{}, kRegSz, *bytes};
+    if (bytes) return RegistryValue{{}, REG_SZ, *bytes};
   } else if (data.startsWith(u"dword:", Qt::CaseInsensitive)) {
     const std::optional<QByteArray> bytes = ParseDword(data.mid(6));
-    if (bytes) return RegistryValue{{}, kRegDword, *bytes};
+    if (bytes) return RegistryValue{{}, REG_DWORD, *bytes};
   } else if (data.startsWith(u"hex", Qt::CaseInsensitive)) {
     return ParseHexData(data, lines);
   }
@@ -167,26 +167,6 @@ std::optional<QString> ParseHeaderLine(QStringView line) {
   return NormalKeyPath(slash < 0 ? QString() : inside.mid(slash + 1).toString());
 }
 
-qsizetype KeyIndex(RegistryKeys& keys, const QString& path) {
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (keys[i].path.compare(path, Qt::CaseInsensitive) == 0) return static_cast<qsizetype>(i);
-  }
-  keys.push_back({path, {}});
-  return static_cast<qsizetype>(keys.size() - 1);
-}
-
-// Adds `value` to `key`; false when it replaced an earlier value of that name.
-bool AddValue(RegistryKey& key, RegistryValue value) {
-  for (RegistryValue& old : key.values) {
-    if (old.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-      old = std::move(value);
-      return false;
-    }
-  }
-  key.values.push_back(std::move(value));
-  return true;
-}
-
 // The first non-blank line must be the header; true when it is (or there is
 // no such line: an empty file).
 bool ReadHeader(Lines& lines) {
@@ -217,8 +197,8 @@ std::optional<QString> PlainString(const QByteArray& data) {
   if (data.size() < 2 || data.size() % 2 != 0) return std::nullopt;
   QString text;
   for (qsizetype i = 0; i + 2 < data.size(); i += 2) {
-    const char16_t unit = static_cast<char16_t>(static_cast<BYTE>(data[i]) |
-                                                (static_cast<BYTE>(data[i + 1]) << 8));
+    const char16_t unit =
+        static_cast<char16_t>(static_cast<BYTE>(data[i]) | (static_cast<BYTE>(data[i + 1]) << 8));
     if (unit == 0 || unit == u'\n' || unit == u'\r') return std::nullopt;
     text += QChar(unit);
   }
@@ -227,19 +207,47 @@ std::optional<QString> PlainString(const QByteArray& data) {
 }
 
 QByteArray FormatData(const RegistryValue& value) {
-  if (value.type == kRegDword && value.data.size() == 4) {
+  if (value.type == REG_DWORD && value.data.size() == 4) {
     DWORD number = 0;
     for (int i = 3; i >= 0; --i) number = (number << 8) | static_cast<BYTE>(value.data[i]);
     return "dword:" + QByteArray::number(number, 16).rightJustified(8, '0');
   }
-  if (value.type == kRegSz) {
+  if (value.type == REG_SZ) {
     if (const std::optional<QString> text = PlainString(value.data)) return Quoted(*text);
   }
   const QByteArray prefix =
-      value.type == kRegBinary ? "hex:" : "hex(" + QByteArray::number(value.type, 16) + "):";
+      value.type == REG_BINARY ? "hex:" : "hex(" + QByteArray::number(value.type, 16) + "):";
   return prefix + value.data.toHex(',');
 }
 }  // namespace
+
+bool SameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+RegistryKey* FindKey(RegistryKeys& keys, const QString& path) {
+  for (RegistryKey& key : keys) {
+    if (SameName(key.path, path)) return &key;
+  }
+  return nullptr;
+}
+
+std::size_t KeyIndex(RegistryKeys& keys, const QString& path) {
+  if (const RegistryKey* key = FindKey(keys, path))
+    return static_cast<std::size_t>(key - keys.data());
+  keys.push_back({path, {}});
+  return keys.size() - 1;
+}
+
+bool SetValue(RegistryKey& key, RegistryValue value) {
+  for (RegistryValue& old : key.values) {
+    if (SameName(old.name, value.name)) {
+      old.type = value.type;
+      old.data = std::move(value.data);
+      return false;
+    }
+  }
+  key.values.push_back(std::move(value));
+  return true;
+}
 
 QString NormalKeyPath(const QString& path) {
   return path.split(u'\\', Qt::SkipEmptyParts).join(u'\\');
@@ -256,7 +264,7 @@ ParsedRegistry ParseRegistryText(const QByteArray& text) {
     parsed.damaged = true;
     return parsed;
   }
-  qsizetype section = -1;  // none: values here belong to no key we hold
+  std::optional<std::size_t> section;  // none: values here belong to no key we hold
   QString line;
   bool valid = false;
   while (lines.Next(line, valid)) {
@@ -264,13 +272,13 @@ ParsedRegistry ParseRegistryText(const QByteArray& text) {
     if (valid && line.isEmpty()) continue;
     if (line.startsWith(u'[')) {
       const std::optional<QString> path = valid ? ParseHeaderLine(line) : std::nullopt;
-      section = path ? KeyIndex(parsed.keys, *path) : -1;
+      section = path ? std::optional(KeyIndex(parsed.keys, *path)) : std::nullopt;
       if (!path) Skip(parsed, number);
       continue;
     }
     std::optional<RegistryValue> value;
-    if (valid && section >= 0) value = ParseValueLine(line, lines);
-    if (!value || !AddValue(parsed.keys[section], std::move(*value))) Skip(parsed, number);
+    if (valid && section) value = ParseValueLine(line, lines);
+    if (!value || !SetValue(parsed.keys[*section], std::move(*value))) Skip(parsed, number);
   }
   return parsed;
 }

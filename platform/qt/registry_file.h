@@ -51,6 +51,19 @@ ParsedRegistry ParseRegistryText(const QByteArray& text);
 // The text of a settings file holding `keys`, in their order.
 QByteArray FormatRegistryText(const RegistryKeys& keys);
 
+// Names of keys and values compare without regard to case.
+bool SameName(const QString& a, const QString& b);
+
+// The key `path` in `keys`, or NULL.
+RegistryKey* FindKey(RegistryKeys& keys, const QString& path);
+
+// The index of the key `path` in `keys`, added at the end when missing.
+std::size_t KeyIndex(RegistryKeys& keys, const QString& path);
+
+// Stores `value` in `key` in place of the value of that name (keeping the
+// name's spelling), else at the end; false when it replaced one.
+bool SetValue(RegistryKey& key, RegistryValue value);
+
 // `path` split at backslashes and joined again without empty parts.
 QString NormalKeyPath(const QString& path);
 
