@@ -20,9 +20,10 @@ void RemoveBookmark();
 void ToggleBookmark(int isBookmarked);
 
 // Reads the stored list in place of the one in AppState. Only whole entries
-// are read; 0 entries end none of them but are dropped, so every stored
-// Article number is kept and the array always ends with its one 0 entry. A
-// missing value gives no list (NULL).
+// are read, and 0 entries are dropped instead of ending the list, so every
+// stored Article number is kept (also from a value without its 0 entry) and
+// the array always ends with exactly one 0 entry. A missing value gives no
+// list (NULL).
 void LoadBookmarks();
 
 // Stores the list: (BookmarkCount + 1) x 2 bytes, or 00 00 without a list.

@@ -71,8 +71,9 @@ DWORD ReadNumber(LPCWSTR key, LPCWSTR name, DWORD defaultValue) {
   } else {
     number = 0;
     const std::size_t length = WideLength(value);
-    for (std::size_t i = 0; i < length; ++i)
+    for (std::size_t i = 0; i < length; ++i) {
       number = number * 10 + (WideAt(value, i) - DWORD{u'0'});
+    }
   }
   std::free(value.data);
   return number;
