@@ -11,5 +11,12 @@ using WinMainFunction = int (*)(HINSTANCE instance, HINSTANCE previous, LPWSTR c
 // string and SW_SHOWNORMAL; returns its exit code.
 int RunWinMain(int argc, char** argv, WinMainFunction winMain);
 
+// Copies the full path of the program's executable into `path` (room for
+// `size` characters, terminator included) and returns its length. A path
+// that does not fit is cut to size - 1 characters and `size` is returned;
+// 0 when there is no room or the path is unknown. The program is its only
+// module, so `module` may be its instance or NULL.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR path, DWORD size);
+
 // Ends the process at once with `code`.
 [[noreturn]] void ExitProcess(UINT code);

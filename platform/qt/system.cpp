@@ -1,7 +1,9 @@
 #include "platform/system.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QString>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -25,6 +27,15 @@ int RunWinMain(int argc, char** argv, WinMainFunction winMain) {
   static int moduleTag;
   auto instance = reinterpret_cast<HINSTANCE>(&moduleTag);
   return winMain(instance, nullptr, commandLine.data(), kShowNormal);
+}
+
+DWORD GetModuleFileNameW(HMODULE, LPWSTR path, DWORD size) {
+  const QString file = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+  if (path == nullptr || size == 0 || file.isEmpty()) return 0;
+  const auto length = static_cast<DWORD>(std::min<qsizetype>(file.size(), size - 1));
+  std::copy_n(file.utf16(), length, path);
+  path[length] = 0;
+  return length == static_cast<DWORD>(file.size()) ? length : size;
 }
 
 void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }

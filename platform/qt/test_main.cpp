@@ -1,12 +1,17 @@
 // The main of every test binary: a QApplication on Qt's offscreen platform
-// (unless the environment names another), then all GoogleTest cases.
+// (unless the environment names another), a settings folder of the run's own
+// (so no test reads or writes the user's settings), then all GoogleTest cases.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QTemporaryDir settingsFolder;
+  if (!settingsFolder.isValid()) return 1;
+  setenv("XDG_CONFIG_HOME", settingsFolder.path().toLocal8Bit().constData(), 1);
   QApplication application(argc, argv);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
