@@ -78,6 +78,12 @@ std::string FileMessage(const std::string& path, const std::string& message) {
 
 }  // namespace
 
+std::string ArticleFileName(int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "article%02d.txt", number);
+  return name;
+}
+
 std::vector<BYTE> CompileArticle(const std::string& path, std::string_view source,
                                  Diagnostics& errors) {
   const std::vector<std::string_view> lines = SplitLines(source);
@@ -140,13 +146,11 @@ void BuildBook(const std::string& srcDir, const std::string& outDir) {
   std::vector<Resource> resources;
   Diagnostics errors;
   for (int n = 1; n <= kArticleCount; ++n) {
-    char name[16];
-    std::snprintf(name, sizeof name, "article%02d.txt", n);
-    const std::string path = (std::filesystem::path(srcDir) / name).string();
+    const std::string path = (std::filesystem::path(srcDir) / ArticleFileName(n)).string();
     resources.push_back({path, 1000u + n, CompileArticle(path, ReadFileText(path), errors),
                          ArticleNumbers(n)});
   }
-  const std::string indexPath = (std::filesystem::path(srcDir) / "index.txt").string();
+  const std::string indexPath = (std::filesystem::path(srcDir) / kIndexFileName).string();
   resources.push_back(
       {indexPath, 32767, CompileIndex(indexPath, ReadFileText(indexPath), errors), kIndexNumbers});
 
