@@ -86,13 +86,13 @@ std::string ArticleFileName(int number) {
 
 std::vector<BYTE> CompileArticle(const std::string& path, std::string_view source,
                                  Diagnostics& errors) {
-  const std::vector<std::string_view> lines = SplitLines(source);
+  std::vector<std::string_view> lines = SplitLines(source);
+  if (lines.empty()) lines.emplace_back();  // an empty file: a missing title
   std::vector<BYTE> article;
   std::size_t paragraphs = 0;
-  for (std::size_t i = 0; i < std::max<std::size_t>(lines.size(), 1); ++i) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     const SourceLine where{path, static_cast<int>(i) + 1};
-    const std::vector<SourceChar> chars =
-        DecodeLine(i < lines.size() ? lines[i] : std::string_view(), where, errors);
+    const std::vector<SourceChar> chars = DecodeLine(lines[i], where, errors);
     if (i == 0) {
       if (chars.empty()) errors.push_back(LocatedMessage(where, 1, "the title is missing"));
       AppendRecord(article, kTitleAttr, kTitleIndent, EncodeLine(chars, where, errors));
