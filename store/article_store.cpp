@@ -16,6 +16,11 @@ namespace {
 // or lying beyond U.
 constexpr std::size_t kCopySlack = 16;
 
+// Zeros written from U on: the text's end mark, and enough more that a walk
+// over the records of damaged text (a last record cut short) stops at an
+// end record inside the buffer.
+constexpr std::size_t kEndZeros = 3;
+
 BYTE* FailBufferError(BYTE* buffer) {
   std::free(buffer);
   MessageBoxW(nullptr, kBufferErrorText, nullptr, MB_OK);
@@ -68,7 +73,7 @@ BYTE* UnCompress(const BYTE* source, unsigned compressedLength, unsigned length)
     }
   }
   if (out != outEnd) return FailBufferError(buffer);
-  *outEnd = 0;
+  std::memset(outEnd, 0, kEndZeros);
   return buffer;
 }
 

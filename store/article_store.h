@@ -17,8 +17,9 @@ inline constexpr char16_t kBufferErrorText[] = u"UnCompress() buffer error!";
 BYTE* LoadArticle(int number);
 
 // The PalmDoc data of `compressedLength` bytes at `source` decompressed into
-// a new malloc'd buffer of at least `length` + 2 bytes: `length` bytes of
-// output and a zero at `length`. NULL when `length` is 0 or memory runs out
+// a new malloc'd buffer of at least `length` + 3 bytes: `length` bytes of
+// output and zeros at `length` .. `length` + 2, so even a damaged last record
+// is followed by an end record. NULL when `length` is 0 or memory runs out
 // (silently), and, after the message "UnCompress() buffer error!", when the
 // input runs out before `length` bytes are produced or is malformed (a
 // back-reference of distance 0 or before the start, a literal run or

@@ -45,7 +45,8 @@ std::optional<Bytes> Decompress(const Bytes& input, unsigned length,
   std::free(source);
   *messages = log.texts();
   if (buffer == nullptr) return std::nullopt;
-  EXPECT_EQ(buffer[length], 0) << "no zero at U";
+  for (unsigned i = length; i < length + 3; ++i)
+    EXPECT_EQ(buffer[i], 0) << "no end record zero at U + " << i - length;
   Bytes result(buffer, buffer + length);
   std::free(buffer);
   return result;
