@@ -1,13 +1,19 @@
 // The main of every test binary: a QApplication on Qt's offscreen platform
-// (unless the environment names another), then all GoogleTest cases.
+// (unless the environment names another) with a runtime directory of its
+// own, so no test meets a reader the user is running; then all GoogleTest
+// cases.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QTemporaryDir runtimeDirectory;
+  setenv("XDG_RUNTIME_DIR", runtimeDirectory.path().toLocal8Bit().constData(), 1);
   QApplication application(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
