@@ -244,6 +244,11 @@ void PostQuitMessage(int exitCode);
 // invalid and nothing else is waiting. Modal loops (message boxes, dialogs)
 // dispatch messages the same way, without accelerators.
 BOOL GetMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax);
+// Like GetMessageW without waiting: FALSE when no message is there.
+// PM_REMOVE takes the message; PM_NOREMOVE leaves it (a paint stays due).
+inline constexpr UINT PM_NOREMOVE = 0x0000;
+inline constexpr UINT PM_REMOVE = 0x0001;
+BOOL PeekMessageW(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT remove);
 // No window of this program takes WM_CHAR: returns TRUE for key messages
 // and makes nothing of them.
 BOOL TranslateMessage(const MSG* message);

@@ -97,7 +97,7 @@ void BarWidget::AddDropDown(HMENU menu, int command, const QString& label, int s
   button->setText(label);
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
   button->setPopupMode(QToolButton::InstantPopup);
-  auto* dropDown = new QMenu(button);
+  auto* dropDown = new QMenu(MenuItemText(menu, subMenu), button);
   FillQtMenu(dropDown, GetSubMenu(menu, subMenu), target_);
   button->setMenu(dropDown);
   // Alt and the drop-down's mnemonic open it, as a desktop menu bar does.
@@ -162,7 +162,9 @@ void BarWidget::ApplyToolTips() {
 }
 
 void BarWidget::AddCloseButton() {
+  if (closeButton_ != nullptr) return;
   QToolButton* button = MakeButton(this);
+  closeButton_ = button;
   button->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
   connect(button, &QToolButton::clicked, this, [this] { PostMessageW(target_, WM_CLOSE, 0, 0); });
   layout_->addWidget(button);

@@ -38,6 +38,11 @@ class BarWidget : public QWidget {
   // A command bar keeps the width of its parent's client area.
   void FollowParentWidth();
   int Positions() const { return static_cast<int>(positions_.size()); }
+  QWidget* PositionWidget(int position) const {
+    return position >= 0 && position < Positions() ? positions_[static_cast<std::size_t>(position)]
+                                                   : nullptr;
+  }
+  bool HasCloseButton() const { return closeButton_ != nullptr; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,6 +63,7 @@ class BarWidget : public QWidget {
     int subMenu;
   };
   std::vector<DropDown> dropDowns_;
+  QToolButton* closeButton_ = nullptr;
 };
 
 // The window procedure of both bars: their messages (TB_*, SHCMBM_GETSUBMENU).

@@ -147,6 +147,19 @@ BOOL GetMessageW(MSG* message, HWND, UINT, UINT) {
   return message->message == WM_QUIT ? 0 : 1;
 }
 
+BOOL PeekMessageW(MSG* message, HWND, UINT, UINT, UINT remove) {
+  if (message == nullptr || QCoreApplication::instance() == nullptr) return FALSE;
+  QCoreApplication::processEvents();
+  if (!NextMessage(message)) return FALSE;
+  if (!(remove & PM_REMOVE)) {
+    if (message->message == WM_QUIT)
+      PostQuitMessage(static_cast<int>(message->wParam));
+    else if (message->message != WM_PAINT)
+      postedMessages.push_front(*message);
+  }
+  return TRUE;
+}
+
 BOOL TranslateMessage(const MSG* message) {
   return message != nullptr &&
          (message->message == WM_KEYDOWN || message->message == WM_SYSKEYDOWN);
