@@ -76,6 +76,7 @@ void BarWidget::AddPosition(QWidget* widget, int position) {
   position = std::clamp(position, 0, Positions());
   positions_.insert(positions_.begin() + position, widget);
   layout_->insertWidget(position, widget);
+  widget->show();
   ApplyToolTips();
 }
 
@@ -96,15 +97,19 @@ void BarWidget::AddDropDown(HMENU menu, int command, const QString& label, int s
   QToolButton* button = MakeButton(this);
   button->setText(label);
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  button->setPopupMode(QToolButton::InstantPopup);
   auto* dropDown = new QMenu(MenuItemText(menu, subMenu), button);
   FillQtMenu(dropDown, GetSubMenu(menu, subMenu), target_);
-  button->setMenu(dropDown);
+  // The bar lies along the bottom edge: its drop-downs open upwards, and
+  // without a loop of their own.
+  const auto open = [button, dropDown] {
+    dropDown->popup(button->mapToGlobal(QPoint(0, -dropDown->sizeHint().height())));
+  };
+  connect(button, &QToolButton::clicked, dropDown, open);
   // Alt and the drop-down's mnemonic open it, as a desktop menu bar does.
   const QChar letter = Mnemonic(MenuItemText(menu, subMenu));
   if (!letter.isNull()) {
     auto* shortcut = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(letter.unicode())), this);
-    connect(shortcut, &QShortcut::activated, button, &QToolButton::showMenu);
+    connect(shortcut, &QShortcut::activated, dropDown, open);
   }
   dropDowns_.push_back(DropDown{command, subMenu});
   AddPosition(button, Positions());

@@ -60,12 +60,28 @@ void DescribeMenu(const QMenu* menu, const QString& indent, QString& out) {
     }
   }
 }
+
+// The user types into the window in front; a desktop gives it back the
+// focus when a menu closes, which Qt's offscreen platform does not.
+void BringToFront(QWidget* widget) {
+  QWidget* top = widget->window();
+  if (top->isActiveWindow()) return;
+  top->activateWindow();
+  QApplication::processEvents();
+}
 }  // namespace
 
 void TestPressKey(HWND window, WPARAM virtualKey, KeyModifiers modifiers) {
   QWidget* target = QApplication::activePopupWidget();
-  if (target == nullptr) target = ClientOf(window);
-  if (target == nullptr) return;
+  if (target == nullptr) {
+    const Window* record = LookUpWindow(window);
+    target = ClientOf(window);
+    if (target == nullptr && record != nullptr) target = record->widget;  // a message box
+    if (target == nullptr) return;
+    BringToFront(target);
+    if (QWidget* focus = target->window()->focusWidget(); focus != nullptr && record->host == nullptr)
+      target = focus;
+  }
   QTest::keyClick(target, QtKeyOf(virtualKey), QtModifiers(modifiers));
 }
 
@@ -119,12 +135,7 @@ void TestPressCloseButton(HWND window) {
 
 void TestClickBarPosition(HWND bar, int position) {
   QWidget* widget = BarPosition(bar, position);
-  if (auto* button = qobject_cast<QToolButton*>(widget)) {
-    if (button->menu() != nullptr)
-      button->showMenu();
-    else
-      button->click();
-  }
+  if (auto* button = qobject_cast<QToolButton*>(widget)) button->click();
 }
 
 std::u16string TestBarToolTip(HWND bar, int position) {
@@ -148,10 +159,11 @@ std::u16string TestShownMenus(HWND bar) {
     }
   }
   for (int i = 0; i < widget->Positions(); ++i) {
-    const auto* button = qobject_cast<QToolButton*>(widget->PositionWidget(i));
-    if (button == nullptr || button->menu() == nullptr) continue;
-    out += button->menu()->title() + QLatin1Char('\n');
-    DescribeMenu(button->menu(), QStringLiteral("  "), out);
+    const auto* button = qobject_cast<const QToolButton*>(widget->PositionWidget(i));
+    const auto* dropDown = button != nullptr ? button->findChild<QMenu*>() : nullptr;
+    if (dropDown == nullptr) continue;
+    out += dropDown->title() + QLatin1Char('\n');
+    DescribeMenu(dropDown, QStringLiteral("  "), out);
   }
   return out.toStdU16String();
 }
