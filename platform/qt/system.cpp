@@ -23,6 +23,8 @@ constexpr int kShowNormal = 1;
 
 int RunWinMain(int argc, char** argv, WinMainFunction winMain) {
   QApplication application(argc, argv);
+  // The program ends through its own message loop, not when a window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
   std::u16string commandLine = CommandLine(argc, argv);
   static int moduleTag;
   auto instance = reinterpret_cast<HINSTANCE>(&moduleTag);
