@@ -110,7 +110,9 @@ TEST_F(PaintTest, HitIsBlueOnYellowAcrossALineBreak) {
         EXPECT_GT(Count(Blue, from, y, to, y + line.Height), 0) << c.name << ", line " << i;
       }
       EXPECT_EQ(outside, 0) << c.name << ", line " << i;
-      if (to == from) EXPECT_EQ(Count(Yellow, 0, y + 1, 480, y + line.Height - 1), 0) << c.name << ", line " << i;
+      if (to == from) {
+        EXPECT_EQ(Count(Yellow, 0, y + 1, 480, y + line.Height - 1), 0) << c.name << ", line " << i;
+      }
     }
     FreeView(view, FreeRecord::Release);
     view = nullptr;
