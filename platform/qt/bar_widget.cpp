@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFrame>
+#include <QPainter>
 #include <QPixmap>
 #include <QShortcut>
 #include <QStyle>
@@ -85,6 +86,9 @@ bool BarWidget::InsertMenuBar(HMENU menu, int position) {
   menu_ = menu;
   auto* bar = new QMenuBar(this);
   bar->setNativeMenuBar(false);
+  // Flat on the bar's face, a little apart from the buttons.
+  bar->setStyleSheet(QStringLiteral("QMenuBar { background: transparent; border: none; }"));
+  bar->setContentsMargins(0, 0, 6, 0);
   for (int i = 0; i < GetMenuItemCount(menu); ++i)
     if (HMENU dropDown = GetSubMenu(menu, i))
       FillQtMenu(bar->addMenu(MenuItemText(menu, i)), dropDown, target_);
@@ -94,6 +98,7 @@ bool BarWidget::InsertMenuBar(HMENU menu, int position) {
 
 void BarWidget::AddDropDown(HMENU menu, int command, const QString& label, int subMenu) {
   if (menu_ == nullptr) menu_ = menu;
+  alongBottom_ = true;
   QToolButton* button = MakeButton(this);
   button->setText(label);
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -179,6 +184,14 @@ void BarWidget::FollowParentWidth() {
   if (parentWidget() == nullptr) return;
   parentWidget()->installEventFilter(this);
   setGeometry(0, 0, parentWidget()->width(), height());
+}
+
+// A line where the bar meets the page.
+void BarWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(palette().color(QPalette::Mid));
+  const int y = alongBottom_ ? 0 : height() - 1;
+  painter.drawLine(0, y, width() - 1, y);
 }
 
 bool BarWidget::eventFilter(QObject* watched, QEvent* event) {

@@ -46,6 +46,7 @@ class BarWidget : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void AddPosition(QWidget* widget, int position);
@@ -64,6 +65,7 @@ class BarWidget : public QWidget {
   };
   std::vector<DropDown> dropDowns_;
   QToolButton* closeButton_ = nullptr;
+  bool alongBottom_ = false;  // the handheld's bar: its edge line is at the top
 };
 
 // The window procedure of both bars: their messages (TB_*, SHCMBM_GETSUBMENU).
