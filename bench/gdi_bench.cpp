@@ -1,0 +1,81 @@
+// Device contexts: the single-glyph text calls a page is drawn and measured
+// with (about 3,000 per page).
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/gdi.h"
+#include "platform/qt/surface.h"
+
+namespace {
+
+// Fonts need a GUI application; the benchmark main does not make one.
+void EnsureGuiApplication() {
+  static std::unique_ptr<QGuiApplication> application = [] {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "kestro-bench";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }();
+}
+
+// A window-sized surface with a 16-pixel Hebrew font selected.
+struct PageSurface {
+  explicit PageSurface(qreal ratio) {
+    EnsureGuiApplication();
+    surface.image = QImage(qRound(480 * ratio), qRound(640 * ratio),
+                           QImage::Format_ARGB32_Premultiplied);
+    surface.image.setDevicePixelRatio(ratio);
+    surface.image.fill(Qt::white);
+    surface.drawn = [](const QRect&) {};
+    dc = CreateSurfaceDC(&surface);
+    LOGFONTW description{};
+    description.lfHeight = 16;
+    font = CreateFontIndirectW(&description);
+    SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+  }
+  ~PageSurface() {
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+    DestroySurfaceDC(dc);
+  }
+  Surface surface;
+  HDC dc;
+  HFONT font;
+};
+
+// Letters and points as a page draws them: each alone in its cell.
+constexpr char16_t kCodes[] = u"\u05D1\u05B0\u05E8\u05B5\u05D0\u05E9\u05B4\u05C1\u05D9\u05EA";
+constexpr int kCodeCount = sizeof kCodes / sizeof kCodes[0] - 1;
+
+void BM_DrawTextGlyph(benchmark::State& state) {
+  PageSurface page(static_cast<qreal>(state.range(0)));
+  int i = 0;
+  int x = 0;
+  for (auto _ : state) {
+    RECT cell{x, 100, x + 9, 120};
+    benchmark::DoNotOptimize(DrawTextW(page.dc, &kCodes[i], 1, &cell, 0x825));
+    i = (i + 1) % kCodeCount;
+    x = (x + 9) % 460;
+  }
+}
+BENCHMARK(BM_DrawTextGlyph)->Arg(1)->Arg(2);
+
+void BM_TextExtentOneCodePoint(benchmark::State& state) {
+  PageSurface page(1);
+  int i = 0;
+  for (auto _ : state) {
+    SIZE size;
+    benchmark::DoNotOptimize(
+        GetTextExtentExPointW(page.dc, &kCodes[i], 1, 0, nullptr, nullptr, &size));
+    i = (i + 1) % kCodeCount;
+  }
+}
+BENCHMARK(BM_TextExtentOneCodePoint);
+
+}  // namespace
