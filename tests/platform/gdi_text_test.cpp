@@ -356,6 +356,36 @@ TEST(GdiText, BoldAndUnderlineShow) {
   EXPECT_GT(underlined.bottom(), regular.bottom()) << "the underline lies below the letters";
 }
 
+TEST(GdiText, AntialiasedInkLiesBetweenTextAndBackgroundColours) {
+  TestSurface s(80, 40);
+  HFONT font = MakeFont(u"David CLM", 24);
+  SelectObject(s.dc, font);
+  const RECT green{0, 0, 80, 40};
+  HBRUSH greenBrush = CreateSolidBrush(RGB(0, 160, 0));
+  FillRect(s.dc, &green, greenBrush);
+  SetBkMode(s.dc, TRANSPARENT);
+  SetTextColor(s.dc, RGB(255, 0, 0));
+  RECT rect{0, 0, 80, 40};
+  DrawTextW(s.dc, u"\u05D0\u05E9\u05B8\u05DC", -1, &rect, kCellFlags);
+  int partial = 0, full = 0;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const COLORREF pixel = GetPixel(s.dc, x, y);
+      const int red = GetRValue(pixel), greenValue = GetGValue(pixel);
+      // Every pixel mixes red text into the green: r / 255 + g / 160 = 1.
+      EXPECT_NEAR(red / 255.0 + greenValue / 160.0, 1.0, 0.02) << x << "," << y;
+      EXPECT_EQ(GetBValue(pixel), 0) << x << "," << y;
+      partial += red > 20 && red < 235;
+      full += red >= 250;
+    }
+  }
+  EXPECT_GT(full, 20);
+  EXPECT_GT(partial, 20) << "edges are antialiased";
+  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+  DeleteObject(greenBrush);
+}
+
 TEST(GdiText, HighDensityTextCoversTheSameLogicalCellInFinerPixels) {
   auto draw = [](qreal ratio, std::vector<QRect>* reported) {
     TestSurface s(60, 40, ratio);
