@@ -4,8 +4,10 @@
 #include "platform/clipboard.h"
 
 #include <QClipboard>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QWindow>
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -82,6 +84,22 @@ QByteArray BlockData(UINT format, HANDLE block) {
   return QByteArray(bytes, static_cast<qsizetype>(n * unit));
 }
 
+// On X11 a selection owner is set with the time of the last event Qt saw; when
+// that is older than the current owner's (no input reached the reader since
+// another program copied), the server refuses. A property change on a window
+// of ours brings a fresh server time in.
+void RefreshServerTime() {
+  static QWindow* stampWindow = nullptr;
+  static int stamp = 0;
+  if (stampWindow == nullptr) {
+    stampWindow = new QWindow;
+    stampWindow->create();
+  }
+  stampWindow->setTitle(QString::number(++stamp));
+  QGuiApplication::sync();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 QMimeData* MimeDataOfSetFormats() {
   auto* mime = new QMimeData;
   for (const auto& [format, data] : clipboard.set) {
@@ -92,6 +110,10 @@ QMimeData* MimeDataOfSetFormats() {
       mime->setData(MimeType(format), data);
   }
   return mime;
+}
+void SetSystemClipboard() {
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) RefreshServerTime();
+  QGuiApplication::clipboard()->setMimeData(MimeDataOfSetFormats());
 }
 }  // namespace
 
@@ -115,9 +137,9 @@ BOOL CloseClipboard() {
   if (!clipboard.open) return FALSE;
   if (clipboard.emptied) {
     if (clipboard.set.empty())
-      QGuiApplication::clipboard()->clear();
+      QGuiApplication::clipboard()->clear();  // giving up ownership needs no time
     else
-      QGuiApplication::clipboard()->setMimeData(MimeDataOfSetFormats());
+      SetSystemClipboard();
   }
   FreeBlocks();
   clipboard.set.clear();

@@ -39,6 +39,10 @@ CommandResult RunCommandServingEvents(const std::vector<std::string>& command,
     process.waitForFinished();
     return {-1, {}};
   }
+  // What the command caused (another program taking the clipboard) reaches
+  // this process as the reader's message loop would see it.
+  QGuiApplication::sync();
+  QCoreApplication::processEvents();
   const QByteArray output = process.readAllStandardOutput();
   const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
   return {code, std::string(output.constData(), static_cast<std::size_t>(output.size()))};
