@@ -28,8 +28,10 @@ ArticleMeasure MeasureArticle(const BYTE* text);
 WCHAR* AllocCopyBuffer(const BYTE* text, std::size_t& size);
 
 // Writes the Article's wide text and its zero character into `buffer`, never
-// beyond `size` bytes. 0 when it fit; 1 when it did not, after the message
-// "(obuf > (start + size))".
+// beyond `size` bytes, converting each record's text by TextToFont as for
+// the page. 0 when it fit; 1 when it did not, after the message
+// "(obuf > (start + size))", or (without a message) when the conversion ran
+// out of memory.
 int ArticleToText(const BYTE* text, WCHAR* buffer, std::size_t size);
 
 // Writes the hyphens of the rule record at `record` (its Attr byte) and
