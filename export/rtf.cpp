@@ -92,6 +92,22 @@ bool ContinuesEscape(WCHAR ch) {
   return (ch >= u'0' && ch <= u'9') || (ch >= u'a' && ch <= u'z') || (ch >= u'A' && ch <= u'Z');
 }
 
+// Writes one character other than a line end; true when it was written as
+// escapes. A space ends an escape and is dropped by the reader, so a space,
+// digit or letter right after an escape is written behind one.
+bool PutCharacter(BodyWriter& writer, WCHAR ch, bool afterEscape) {
+  if (ch < 0x20 || ch > 0x7E) {
+    PutCharacterEscapes(writer, ch);
+    return true;
+  }
+  if (IsRtfSpecial(ch))
+    writer.Put('\\');
+  else if (afterEscape && (ch == u' ' || ContinuesEscape(ch)))
+    writer.Put(' ');
+  writer.Put(static_cast<char>(ch));
+  return false;
+}
+
 }  // namespace
 
 const FormDecomposition* DecomposeForm(WCHAR ch) {
@@ -103,29 +119,15 @@ const FormDecomposition* DecomposeForm(WCHAR ch) {
 
 std::size_t RtfBody(const WCHAR* text, char* out) {
   BodyWriter writer(out);
-  // After an escape, a space ends it (and is dropped by the reader), so a
-  // space, digit or letter that follows is written behind one.
   bool afterEscape = false;
   for (const WCHAR* p = text; *p != 0;) {
-    const WCHAR ch = *p;
-    if (IsLineEnd(ch)) {
+    if (IsLineEnd(*p)) {
       while (IsLineEnd(*p)) ++p;
       writer.Put(kParagraphEnd);
       afterEscape = false;
-      continue;
+    } else {
+      afterEscape = PutCharacter(writer, *p++, afterEscape);
     }
-    ++p;
-    if (ch < 0x20 || ch > 0x7E) {
-      PutCharacterEscapes(writer, ch);
-      afterEscape = true;
-      continue;
-    }
-    if (IsRtfSpecial(ch))
-      writer.Put('\\');
-    else if (afterEscape && (ch == u' ' || ContinuesEscape(ch)))
-      writer.Put(' ');
-    writer.Put(static_cast<char>(ch));
-    afterEscape = false;
   }
   writer.Put(kParagraphEnd);
   if (out != nullptr) out[writer.Length()] = 0;

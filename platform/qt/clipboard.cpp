@@ -20,9 +20,9 @@ constexpr UINT kFirstRegisteredFormat = 0xC000;
 
 struct ClipboardState {
   bool open = false;
-  bool emptied = false;             // EmptyClipboard ran since OpenClipboard
-  std::map<UINT, QByteArray> set;   // formats set since then, without terminator
-  std::vector<HLOCAL> blocks;    // blocks of GetClipboardData and SetClipboardData
+  bool emptied = false;            // EmptyClipboard ran since OpenClipboard
+  std::map<UINT, QByteArray> set;  // formats set since then, without terminator
+  std::vector<HLOCAL> blocks;      // of GetClipboardData and SetClipboardData
 };
 ClipboardState clipboard;
 std::vector<QString> registeredNames;  // index + 0xC000 is the format
@@ -111,9 +111,16 @@ QMimeData* MimeDataOfSetFormats() {
   }
   return mime;
 }
+
+// Hands the formats set since EmptyClipboard to the system clipboard; with
+// none set it is cleared.
 void SetSystemClipboard() {
   if (QGuiApplication::platformName() == QLatin1String("xcb")) RefreshServerTime();
-  QGuiApplication::clipboard()->setMimeData(MimeDataOfSetFormats());
+  QClipboard* system = QGuiApplication::clipboard();
+  if (clipboard.set.empty())
+    system->clear();
+  else
+    system->setMimeData(MimeDataOfSetFormats());
 }
 }  // namespace
 
@@ -135,12 +142,7 @@ BOOL EmptyClipboard() {
 
 BOOL CloseClipboard() {
   if (!clipboard.open) return FALSE;
-  if (clipboard.emptied) {
-    if (clipboard.set.empty())
-      QGuiApplication::clipboard()->clear();  // giving up ownership needs no time
-    else
-      SetSystemClipboard();
-  }
+  if (clipboard.emptied) SetSystemClipboard();
   FreeBlocks();
   clipboard.set.clear();
   clipboard.open = false;

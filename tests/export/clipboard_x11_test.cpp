@@ -8,6 +8,8 @@
 #include "export/plain_text.h"
 #include "export/rtf.h"
 #include "platform/test_support.h"
+#include "text/convert.h"
+#include "text/view.h"
 
 namespace {
 
@@ -48,17 +50,25 @@ class X11Clipboard : public testing::Test {
   }
 };
 
+// One paragraph, stored in display order: bet-dagesh with qamats, " .", alef.
+BYTE paragraph[] = {0xB1, 0x40, 22, 69, ' ', '.', 97, 0, 0, 0, 0};
+
 TEST_F(X11Clipboard, OtherProgramsReadTheRtfDocument) {
-  AppState.Font.FontAsciiBase = 1488;
-  PutUnicodeText(kArticle.c_str(), CopyMode::Replace);
-  EXPECT_EQ(Xclip("text/rtf"), kHeader + BodyOf(kArticle) + "}\r\n");
+  AppState.Font.FontAsciiBase = kUnicodeBase;
+  TextView view{};
+  view.Text = paragraph;
+  CopyArticle(&view, CopyMode::Replace);
+  EXPECT_EQ(Xclip("text/rtf"),
+            kHeader + "\\u1488. \\u1489\\u1468\\u1464\\par\\par\r\n\\par\\par\r\n}\r\n");
   EXPECT_EQ(Xclip("TARGETS").find("UTF8_STRING"), std::string::npos) << "RTF only";
 }
 
 TEST_F(X11Clipboard, OtherProgramsReadTheTextOfASingleByteFont) {
-  AppState.Font.FontAsciiBase = 224;
-  PutUnicodeText(u"\u00E0\u00E1 \u00FA.\r\n", CopyMode::Replace);
-  EXPECT_EQ(Xclip("UTF8_STRING"), "\xC3\xA0\xC3\xA1 \xC3\xBA.\r\n");
+  AppState.Font.FontAsciiBase = kSingleByteBase;
+  TextView view{};
+  view.Text = paragraph;
+  CopyArticle(&view, CopyMode::Replace);
+  EXPECT_EQ(Xclip("UTF8_STRING"), "\xC3\xA1 .\xC3\xA0\r\n\r\n");
 }
 
 TEST_F(X11Clipboard, AppendsToAnotherProgramsRtf) {
@@ -72,7 +82,7 @@ TEST_F(X11Clipboard, AppendsToAnotherProgramsRtf) {
 }
 
 TEST_F(X11Clipboard, AppendsBehindAnotherProgramsText) {
-  AppState.Font.FontAsciiBase = 224;
+  AppState.Font.FontAsciiBase = kSingleByteBase;
   struct Case {
     const char* name;
     std::string held;  // UTF-8 as the other program put it
