@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "export/plain_text.h"
 #include "export/rtf.h"
-#include "platform/test_support.h"
+#include "platform/clipboard_testing.h"
 #include "text/convert.h"
 #include "text/view.h"
 
@@ -22,13 +22,13 @@ const std::u16string kArticle = u"\uFB31\u05B8\u05D9\u05EA \u05D0.\r\n\r\n";
 class X11Clipboard : public testing::Test {
  protected:
   void SetUp() override {
-    if (GuiPlatformName() != "xcb") GTEST_SKIP() << "needs an X server (run under xvfb-run)";
+    if (TestGuiPlatformName() != "xcb") GTEST_SKIP() << "needs an X server (run under xvfb-run)";
     ClearAppState();
   }
 
   static std::string Xclip(const std::string& target) {
     const CommandResult result =
-        RunCommandServingEvents({"xclip", "-o", "-selection", "clipboard", "-t", target}, "");
+        TestRunCommand({"xclip", "-o", "-selection", "clipboard", "-t", target}, "");
     EXPECT_EQ(result.exitCode, 0) << "xclip -o -t " << target;
     return result.output;
   }
@@ -37,7 +37,7 @@ class X11Clipboard : public testing::Test {
   // takes the clipboard in the background, after it has returned.
   static void XclipPut(const std::string& target, const std::string& bytes) {
     const CommandResult result =
-        RunCommandServingEvents({"xclip", "-i", "-selection", "clipboard", "-t", target}, bytes);
+        TestRunCommand({"xclip", "-i", "-selection", "clipboard", "-t", target}, bytes);
     ASSERT_EQ(result.exitCode, 0) << "xclip -i -t " << target;
     for (int attempt = 0; attempt < 50 && Xclip(target) != bytes; ++attempt) continue;
     ASSERT_EQ(Xclip(target), bytes) << "xclip did not take the clipboard";

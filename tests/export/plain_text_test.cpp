@@ -10,7 +10,7 @@
 #include "export/rtf.h"
 #include "platform/clipboard.h"
 #include "platform/msgbox.h"
-#include "platform/test_support.h"
+#include "platform/clipboard_testing.h"
 #include "text/convert.h"
 #include "text/view.h"
 
@@ -233,18 +233,18 @@ TEST_F(CopyArticleTest, AppendKeepsWhatTheClipboardHeld) {
   CopyArticle(&view, CopyMode::Append);
   EXPECT_EQ(ClipboardText(), kSingleByteStored + kSingleByteStored + kSingleByteStored);
 
-  PutForeignClipboardData("text/plain", "other program\xD7\x90");
+  TestPutForeignClipboardData("text/plain", "other program\xD7\x90");
   CopyArticle(&view, CopyMode::Append);
   EXPECT_EQ(ClipboardText(), u"other program\u05D0" + kSingleByteStored);
 
-  PutForeignClipboardData("image/png", "\x89PNG");
+  TestPutForeignClipboardData("image/png", "\x89PNG");
   CopyArticle(&view, CopyMode::Append);
   EXPECT_EQ(ClipboardText(), kSingleByteStored) << "no text to append to";
 }
 
 TEST_F(CopyArticleTest, NothingToCopyLeavesTheClipboardAlone) {
   AppState.Font.FontAsciiBase = kSingleByteBase;
-  PutForeignClipboardData("text/plain", "kept");
+  TestPutForeignClipboardData("text/plain", "kept");
   CopyArticle(nullptr, CopyMode::Replace);
   TextView empty{};
   CopyArticle(&empty, CopyMode::Replace);

@@ -9,7 +9,7 @@
 
 #include "export/clipboard_data.h"
 #include "platform/clipboard.h"
-#include "platform/test_support.h"
+#include "platform/clipboard_testing.h"
 #include "text/text_code.h"
 
 namespace {
@@ -156,7 +156,7 @@ TEST(PutRtf, AppendContinuesWhatTheClipboardHolds) {
        "{\\rtf1 A" + kForeignReset + kSeparator},
   };
   for (const Case& c : cases) {
-    PutForeignClipboardData(c.mimeType, c.held);
+    TestPutForeignClipboardData(c.mimeType, c.held);
     PutRtf(kSecond.c_str(), CopyMode::Append);
     EXPECT_EQ(ClipboardRtf(), c.expected + Body(kSecond) + "}\r\n") << c.name;
   }

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/test_support.h"
+#include "platform/clipboard_testing.h"
 
 namespace {
 
@@ -126,14 +126,14 @@ TEST(Clipboard, ForeignContentArrivesSafely) {
       {"no text at all", "image/png", "\x89PNG", u"<none>"},
   };
   for (const Case& c : cases) {
-    PutForeignClipboardData(c.mimeType, c.bytes);
+    TestPutForeignClipboardData(c.mimeType, c.bytes);
     EXPECT_EQ(HeldText(), c.text) << c.name;
   }
 }
 
 TEST(Clipboard, HugeTextPassesWhole) {
   const std::string huge(32 << 20, 'x');
-  PutForeignClipboardData("text/plain", huge);
+  TestPutForeignClipboardData("text/plain", huge);
   const std::u16string held = HeldText();
   EXPECT_EQ(held.size(), huge.size());
   EXPECT_EQ(held.find_first_not_of(u'x'), std::u16string::npos);

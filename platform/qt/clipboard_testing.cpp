@@ -1,4 +1,4 @@
-#include "platform/test_support.h"
+#include "platform/clipboard_testing.h"
 
 #include <QClipboard>
 #include <QEventLoop>
@@ -7,17 +7,17 @@
 #include <QProcess>
 #include <QTimer>
 
-void PutForeignClipboardData(const std::string& mimeType, const std::string& bytes) {
+void TestPutForeignClipboardData(const std::string& mimeType, const std::string& bytes) {
   auto* mime = new QMimeData;
   mime->setData(QString::fromStdString(mimeType),
                 QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   QGuiApplication::clipboard()->setMimeData(mime);
 }
 
-std::string GuiPlatformName() { return QGuiApplication::platformName().toStdString(); }
+std::string TestGuiPlatformName() { return QGuiApplication::platformName().toStdString(); }
 
-CommandResult RunCommandServingEvents(const std::vector<std::string>& command,
-                                      const std::string& input, int timeoutMs) {
+CommandResult TestRunCommand(const std::vector<std::string>& command, const std::string& input,
+                            int timeoutMs) {
   QStringList arguments;
   for (std::size_t i = 1; i < command.size(); ++i)
     arguments << QString::fromStdString(command[i]);

@@ -1,5 +1,5 @@
-// Helpers for tests only (linked into the test binaries, never into the
-// reader): what another program on the desktop would do.
+// Test support for the clipboard: what other programs on the desktop do.
+// For tests only (library kestro_clipboard_testing).
 #pragma once
 
 #include <string>
@@ -7,10 +7,10 @@
 
 // Replaces the system clipboard's content by `bytes` under the MIME type
 // `mimeType`, as another program would put it there.
-void PutForeignClipboardData(const std::string& mimeType, const std::string& bytes);
+void TestPutForeignClipboardData(const std::string& mimeType, const std::string& bytes);
 
 // The name of the GUI platform in use ("offscreen", "xcb", ...).
-std::string GuiPlatformName();
+std::string TestGuiPlatformName();
 
 struct CommandResult {
   int exitCode;        // -1 when it could not start, crashed or timed out
@@ -20,5 +20,5 @@ struct CommandResult {
 // Runs `command` (program and arguments) with `input` on its standard input
 // while the GUI keeps answering events, so that the program can read what
 // this process put on the clipboard. Gives up after `timeoutMs`.
-CommandResult RunCommandServingEvents(const std::vector<std::string>& command,
-                                      const std::string& input, int timeoutMs = 10000);
+CommandResult TestRunCommand(const std::vector<std::string>& command, const std::string& input,
+                            int timeoutMs = 10000);
