@@ -10,12 +10,11 @@
 #include "platform/clipboard.h"
 #include "platform/msgbox.h"
 #include "text/convert.h"
+#include "text/layout.h"
 #include "text/view.h"
 
 namespace {
 constexpr std::int32_t kHighestSingleByteBase = 256;
-constexpr BYTE kRuleBits = 7;
-constexpr BYTE kBlankLineAfter = 0x80;
 constexpr BYTE kIndentBits = 0x3F;
 constexpr BYTE kWidestPixelRule = 160;
 
@@ -28,7 +27,6 @@ std::size_t WideLength(const WCHAR* text) {
 }
 
 // A paragraph record: Attr byte, Indent byte, zero-terminated text.
-bool IsRule(const BYTE* record) { return (record[0] & kRuleBits) == kRuleBits; }
 const BYTE* RecordText(const BYTE* record) { return record + 2; }
 std::size_t TextLength(const BYTE* record) {
   return std::strlen(reinterpret_cast<const char*>(RecordText(record)));
@@ -41,7 +39,7 @@ std::size_t RuleHyphens(BYTE width) {
   return width <= kWidestPixelRule ? width : 2u * (width - kWidestPixelRule);
 }
 std::size_t IndentSpaces(const BYTE* record) { return record[1] & kIndentBits; }
-std::size_t LineEnds(const BYTE* record) { return (record[0] & kBlankLineAfter) != 0 ? 2 : 1; }
+std::size_t LineEnds(const BYTE* record) { return (record[0] & kAttrBlankAfter) != 0 ? 2 : 1; }
 
 // The wide text being written and where it must stop.
 struct TextOut {
@@ -64,7 +62,7 @@ enum class Written { Done, NoRoom, NoMemory };
 
 // Writes one record's line.
 Written WriteRecord(const BYTE* record, TextOut& out) {
-  if (IsRule(record)) {
+  if (IsRule(record[0])) {
     if (!out.Fits(RuleHyphens(record[1]))) return Written::NoRoom;
     out.at = WriteRule(record, out.at);
   } else {
@@ -94,7 +92,7 @@ ArticleMeasure MeasureArticle(const BYTE* text) {
   const BYTE* record = text;
   for (; record[0] != 0; record = NextRecord(record)) {
     measure.lineEnds += LineEnds(record);
-    if (IsRule(record))
+    if (IsRule(record[0]))
       measure.hyphens += RuleHyphens(record[1]);
     else
       measure.indentSpaces += IndentSpaces(record);
