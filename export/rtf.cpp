@@ -86,6 +86,8 @@ void PutCharacterEscapes(BodyWriter& writer, WCHAR ch) {
 }
 
 bool IsLineEnd(WCHAR ch) { return ch == u'\r' || ch == u'\n'; }
+// Written as control symbols ("\\", "\{", "\}"), so that a reader shows
+// them rather than taking them as RTF.
 bool IsRtfSpecial(WCHAR ch) { return ch == u'\\' || ch == u'{' || ch == u'}'; }
 // Characters that would be read as part of an escape's number or word.
 bool ContinuesEscape(WCHAR ch) {

@@ -21,7 +21,10 @@ struct FormDecomposition {
 const FormDecomposition* DecomposeForm(WCHAR ch);
 
 // The RTF body of the wide text `text` (zero-terminated): one paragraph and
-// an empty paragraph per line. With `out` NULL returns the body's length in
+// an empty paragraph per line (a run of CR and LF), every character outside
+// printable ASCII as Unicode escapes (code units above 32767 as negative
+// numbers), backslashes and braces escaped, and a space after an escape
+// where a space, digit or letter follows, so a reader shows exactly the text. With `out` NULL returns the body's length in
 // bytes; with `out` (room for that length + 1) writes the body, ends it with
 // a zero byte and returns the same length.
 std::size_t RtfBody(const WCHAR* text, char* out);
