@@ -90,10 +90,11 @@ RunFit Measure(const LayoutPass& pass, bool rightToLeft, const BYTE* run, int ma
 }
 
 // The bytes of the body that go on the line, given what fits: a fit that
-// ends inside a word goes back to the last space (the line ends before it)
-// or hyphen (it stays on the line) after the first byte; a word longer than
-// the line breaks after the fit. Where nothing fits at all, one character
-// and the zero-width codes after it go on the line, so layout always moves.
+// ends inside a word goes back to the last space (the line ends before the
+// spaces there, which belong to no line) or hyphen (it stays on the line)
+// after the first byte; a word longer than the line breaks after the fit.
+// Where nothing fits at all, one character and the zero-width codes after
+// it go on the line, so layout always moves on.
 RunFit BreakLine(const LayoutPass& pass, bool rightToLeft, const BYTE* body, int avail, int n,
                  bool withFirstWord) {
   RunFit fit = Measure(pass, rightToLeft, body, avail, n);
@@ -101,7 +102,11 @@ RunFit BreakLine(const LayoutPass& pass, bool rightToLeft, const BYTE* body, int
   if (after != 0 && after != ' ') {
     for (int k = fit.Count - 1; k >= 1; --k) {
       if (body[k] == ' ' || body[k] == '-') {
-        const int count = body[k] == ' ' ? k : k + 1;
+        int count = k + 1;
+        if (body[k] == ' ') {
+          count = k;
+          while (body[count - 1] == ' ') --count;  // body[0] is never a space
+        }
         return {Measure(pass, rightToLeft, body, avail, count).Width, count};
       }
     }
