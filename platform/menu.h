@@ -8,6 +8,7 @@ struct MSG;
 // Item flags (templates, CheckMenuItem).
 inline constexpr UINT MF_STRING = 0x0000;
 inline constexpr UINT MF_BYCOMMAND = 0x0000;
+inline constexpr UINT MF_ENABLED = 0x0000;
 inline constexpr UINT MF_UNCHECKED = 0x0000;
 inline constexpr UINT MF_GRAYED = 0x0001;
 inline constexpr UINT MF_CHECKED = 0x0008;
@@ -59,6 +60,10 @@ int GetMenuItemCount(HMENU menu);            // -1 for NULL
 // MF_UNCHECKED; 0xFFFFFFFF when there is no such item.
 DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOW* info);
+// Enables (MF_ENABLED) or disables (MF_GRAYED) an item, found as for
+// CheckMenuItem, also where it is shown already; returns its previous state,
+// MF_ENABLED or MF_GRAYED, or 0xFFFFFFFF when there is no such item.
+DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags);
 
 // Accelerators. An RT_ACCELERATOR resource is an array of ACCEL; the key is
 // a virtual key (FVIRTKEY) and the modifiers must match exactly.

@@ -155,6 +155,16 @@ DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags) {
   return previous;
 }
 
+DWORD EnableMenuItem(HMENU menu, UINT item, UINT flags) {
+  HMENU__::Item* found = FindItem(menu, item, (flags & MF_BYPOSITION) != 0);
+  if (found == nullptr) return 0xFFFFFFFF;
+  const DWORD previous = found->grayed ? MF_GRAYED : MF_ENABLED;
+  found->grayed = (flags & MF_GRAYED) != 0;
+  for (const QPointer<QAction>& action : found->actions)
+    if (action) action->setEnabled(!found->grayed);
+  return previous;
+}
+
 BOOL GetMenuItemInfoW(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOW* info) {
   const HMENU__::Item* found = FindItem(menu, item, byPosition != FALSE);
   if (found == nullptr || info == nullptr) return FALSE;
