@@ -2,31 +2,16 @@
 // with (about 3,000 per page).
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
-#include <cstdlib>
-#include <memory>
 
 #include "platform/gdi.h"
 #include "platform/qt/surface.h"
 
 namespace {
 
-// Fonts need a GUI application; the benchmark main does not make one.
-void EnsureGuiApplication() {
-  static std::unique_ptr<QGuiApplication> application = [] {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kestro-bench";
-    static char* argv[] = {name, nullptr};
-    return std::make_unique<QGuiApplication>(argc, argv);
-  }();
-}
-
 // A window-sized surface with a 16-pixel Hebrew font selected.
 struct PageSurface {
   explicit PageSurface(qreal ratio) {
-    EnsureGuiApplication();
     surface.image = QImage(qRound(480 * ratio), qRound(640 * ratio),
                            QImage::Format_ARGB32_Premultiplied);
     surface.image.setDevicePixelRatio(ratio);
