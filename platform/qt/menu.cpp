@@ -3,7 +3,9 @@
 
 #include <QAction>
 #include <QPointer>
+#include <algorithm>
 #include <memory>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -33,7 +35,8 @@ namespace {
 // Live menus (sub-menus included) and tables: stale handles are refused.
 std::set<const HMENU__*> liveMenus;
 std::set<const HMENU__*> wholeMenus;  // those LoadMenuW made
-std::set<const HACCEL__*> liveTables;
+// Accelerator tables live for the whole run, one per resource.
+std::map<const ACCEL*, std::unique_ptr<HACCEL__>> loadedTables;
 
 constexpr int kDeepestMenu = 8;
 
@@ -207,13 +210,15 @@ HACCEL LoadAcceleratorsW(HINSTANCE instance, LPCWSTR name) {
   std::size_t count = 0;
   const auto* entries = ResourceArray<ACCEL>(instance, name, RT_ACCELERATOR, &count);
   if (entries == nullptr) return nullptr;
-  auto* table = new HACCEL__{std::vector<ACCEL>(entries, entries + count)};
-  liveTables.insert(table);
-  return table;
+  std::unique_ptr<HACCEL__>& table = loadedTables[entries];
+  if (!table) table.reset(new HACCEL__{std::vector<ACCEL>(entries, entries + count)});
+  return table.get();
 }
 
 int TranslateAcceleratorW(HWND window, HACCEL table, MSG* message) {
-  if (message == nullptr || liveTables.count(table) == 0) return 0;
+  const bool known = std::any_of(loadedTables.begin(), loadedTables.end(),
+                                 [table](const auto& entry) { return entry.second.get() == table; });
+  if (message == nullptr || !known) return 0;
   if (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN) return 0;
   const BYTE held = ((message->lParam & KF_SHIFT_HELD) ? FSHIFT : 0) |
                     ((message->lParam & KF_CONTROL_HELD) ? FCONTROL : 0) |

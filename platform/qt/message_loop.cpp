@@ -72,7 +72,10 @@ void WaitForWork() {
 }
 
 // One turn of a loop: what must run first, then a message if there is one.
+// The toolkit's own pending events are delivered on every turn, so a stream
+// of posted messages cannot hold back input, showing or activation.
 bool NextMessage(MSG* message) {
+  QCoreApplication::processEvents();
   DisposeDeferredWidgets();
   RunLoopCalls();
   return TakeMessage(message);
@@ -149,7 +152,6 @@ BOOL GetMessageW(MSG* message, HWND, UINT, UINT) {
 
 BOOL PeekMessageW(MSG* message, HWND, UINT, UINT, UINT remove) {
   if (message == nullptr || QCoreApplication::instance() == nullptr) return FALSE;
-  QCoreApplication::processEvents();
   if (!NextMessage(message)) return FALSE;
   if (!(remove & PM_REMOVE)) {
     if (message->message == WM_QUIT)

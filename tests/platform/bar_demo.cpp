@@ -47,6 +47,16 @@ void MakeBar(HWND window) {
 LRESULT DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: MakeBar(window); return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      RECT client;
+      GetClientRect(window, &client);
+      client.top += 60;
+      DrawTextW(dc, u"\u05E9\u05C1\u05B8\u05DC\u05D5\u05B9\u05DD", -1, &client, DT_CENTER | DT_SINGLELINE);
+      EndPaint(window, &paint);
+      return 0;
+    }
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProcW(window, message, wParam, lParam);
   }

@@ -5,12 +5,14 @@
 std::vector<Received> RecordingWindow::received_;
 RECT RecordingWindow::lastPaint_;
 LRESULT RecordingWindow::createResult_ = 0;
+std::function<void(HWND, UINT)> RecordingWindow::react_;
 
 LRESULT RecordingWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // WINDOWPOS lives only during the call: its flags are kept in wParam.
   if (message == WM_WINDOWPOSCHANGED)
     wParam = reinterpret_cast<const WINDOWPOS*>(lParam)->flags;
   received_.push_back(Received{message, wParam, lParam});
+  if (react_) react_(window, message);
   switch (message) {
     case WM_CREATE: return createResult_;
     case WM_PAINT: {
@@ -40,6 +42,7 @@ void RecordingWindow::SetUp() {
   RegisterOnce();
   received_.clear();
   createResult_ = 0;
+  react_ = nullptr;
 }
 
 void RecordingWindow::TearDown() {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "platform/window.h"
@@ -36,4 +37,6 @@ class RecordingWindow : public testing::Test {
   static std::vector<Received> received_;
   static RECT lastPaint_;
   static LRESULT createResult_;
+  // Called with every message after it is recorded.
+  static std::function<void(HWND, UINT)> react_;
 };

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/gdi.h"
+#include "platform/msgbox.h"
+#include "platform/shell.h"
 #include "platform/testing.h"
 #include "platform/window.h"
 #include "tests/platform/window_fixture.h"
@@ -224,6 +226,54 @@ TEST_F(WindowTest, DeviceContextsDrawIntoTheBackingImage) {
   EXPECT_EQ(ReleaseDC(window_, dc), 1);
   EXPECT_EQ(ReleaseDC(window_, dc), 0) << "a context is released once";
   DeleteObject(red);
+}
+
+TEST_F(WindowTest, MessageBoxIsModalOverItsOwnerWhileWindowsGoOn) {
+  Create(WS_VISIBLE);
+  Pump();
+  HWND box = nullptr;
+  HWND boxOwner = nullptr;
+  react_ = [&](HWND, UINT message) {
+    if (message == WM_USER + 9) {
+      box = GetForegroundWindow();
+      if (box == window_ || box == nullptr) {  // not shown yet: look again
+        box = nullptr;
+        PostMessageW(window_, WM_USER + 9, 0, 0);
+        return;
+      }
+      boxOwner = GetParent(box);
+      InvalidateRect(window_, nullptr, FALSE);
+    }
+    if (message == WM_PAINT && box != nullptr) TestPressKey(box, VK_ESCAPE);
+  };
+  received_.clear();
+  PostMessageW(window_, WM_USER + 9, 0, 0);
+  EXPECT_EQ(MessageBoxW(window_, u"Remove Bookmark?", u"Kestro (Vowels)", MB_YESNOCANCEL), IDCANCEL);
+  EXPECT_NE(box, window_);
+  EXPECT_EQ(boxOwner, window_) << "the box is owned by its window";
+  EXPECT_EQ(Of(WM_PAINT).size(), 1u) << "the owner painted while the box was up";
+  EXPECT_TRUE(Of(WM_KEYDOWN).empty()) << "the key went to the box";
+  EXPECT_FALSE(IsWindow(box)) << "the box is gone";
+}
+
+TEST_F(WindowTest, FullScreenFillsTheScreenAndKeepsIt) {
+  Create(WS_VISIBLE);
+  Pump();
+  SHFullScreen(window_, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
+  Pump();
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  EXPECT_EQ(frame.right - frame.left, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(frame.bottom - frame.top, GetSystemMetrics(SM_CYSCREEN));
+  MoveWindow(window_, frame.left, 0, frame.right, frame.bottom, FALSE);
+  ShowWindow(window_, SW_SHOWNORMAL);
+  Pump();
+  GetWindowRect(window_, &frame);
+  EXPECT_EQ(frame.right - frame.left, GetSystemMetrics(SM_CXSCREEN));
+  SHFullScreen(window_, SHFS_SHOWTASKBAR);
+  Pump();
+  GetWindowRect(window_, &frame);
+  EXPECT_EQ(frame.right - frame.left, 480);
 }
 
 TEST_F(WindowTest, VersionIsThatOfTheHandheld) {
