@@ -3,6 +3,9 @@
 // memory DC in each Hebrew font at 12, 16, 24 and 32 px, and saves each as
 // a PNG, so the placement of letters, points and numbers can be looked at.
 // At 16 px a second image shows a search hit and the title banner.
+// ARTICLE "specimen" shows every vowel point under or over several letters
+// and every pair code instead.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -92,6 +95,38 @@ void MarkHit(TextView* view) {
   view->HitEnd = static_cast<std::uint16_t>(line->Offset + 8);
 }
 
+// Reading order: a letter, then its points. A right-to-left record stores
+// the reverse (display order).
+void AddRecord(std::vector<BYTE>& article, BYTE attr, std::vector<BYTE> reading) {
+  article.push_back(attr);
+  article.push_back(0);
+  article.insert(article.end(), reading.rbegin(), reading.rend());
+  article.push_back(0);
+}
+
+// Every point 21..31 under or over bet, lamed, shin, final kaf and yod, and
+// words with the pair codes and marked letters.
+BYTE* Specimen() {
+  std::vector<BYTE> article;
+  AddRecord(article, 0xDC, {'p', 0x18, 'w', 0x1F, ' ', 'p', 0x18, 'i', 0x15, 'z', 0x1F, 'a'});
+  for (BYTE point = 21; point <= 31; ++point) {
+    std::vector<BYTE> line{static_cast<BYTE>('0' + (point - 20) / 10), static_cast<BYTE>('0' + (point - 20) % 10),
+                           '.'};
+    for (BYTE letter : {'b', 'm', 'z', 'k', 'j', 'r', 'E', 'A'}) line.insert(line.end(), {' ', letter, point});
+    AddRecord(article, 0xB1, line);
+  }
+  // mem segol lamed segol final kaf with sheva; lamed sheva final kaf with
+  // qamats; shin qamats lamed vav-holam final mem; lamed-holam alef;
+  // kaf-dagesh holam lamed; lamed-dagesh holam; the dagesh kaf pairs.
+  AddRecord(article, 0xB1,
+            {'o', 0x19, 'm', 0x19, 0x12, ' ', 'm', 0x1B, 0x10, ' ', 'A', 0x16, 'm', 'X', 'n', ' ', 'Z', 'a', ' ', 'N',
+             0x1F, 'm', ' ', 'Y', ' ', 0x11, ' ', 0x13, ' ', 'b', 0x16, 0x11});
+  article.insert(article.end(), {0, 0, 0});
+  auto* text = static_cast<BYTE*>(std::malloc(article.size()));
+  std::copy(article.begin(), article.end(), text);
+  return text;
+}
+
 bool Render(const std::string& outDir, int article, int page, const char* face, int size, bool withHit) {
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, kImageWidth, kImageHeight);
@@ -101,7 +136,8 @@ bool Render(const std::string& outDir, int article, int page, const char* face, 
   AppState.Font = Choice(face, size);
   TextView* view = CreateView(dc, &kTextArea, &AppState.Font, 100);
   bool saved = false;
-  if (view != nullptr && LayoutArticle(view, LoadArticle(article), LayoutMode::Replace) == kLaidOut) {
+  BYTE* text = article == 0 ? Specimen() : LoadArticle(article);
+  if (view != nullptr && LayoutArticle(view, text, LayoutMode::Replace) == kLaidOut) {
     PaintView(view, PaintErase::Erase);
     for (int p = 1; p < page; ++p) ScrollView(view, view->PageLines, ScrollPaint::Repaint, ScrollClamp::Clamp);
     if (withHit) {
@@ -111,7 +147,8 @@ bool Render(const std::string& outDir, int article, int page, const char* face, 
     }
     std::string name = face;
     for (char& c : name) c = c == ' ' ? '-' : c;
-    const std::string path = outDir + "/article" + std::to_string(article) + "-p" + std::to_string(page) + "-" +
+    const std::string what = article == 0 ? "specimen" : "article" + std::to_string(article);
+    const std::string path = outDir + "/" + what + "-p" + std::to_string(page) + "-" +
                              name + "-" + std::to_string(size) + (withHit ? "-hit" : "") + ".png";
     saved = SaveDC(dc, path);
     std::printf("%s: %d display lines, page of %d\n", path.c_str(), view->TotalLines, view->PageLines);
@@ -137,7 +174,8 @@ int RenderPages(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
   static std::vector<ResourceEntry> table;
   AddBookResources(table);
   InstallResources(table.data(), table.size());
-  const int article = args.size() > 1 ? std::atoi(args[1].c_str()) : LongestArticle();
+  // Article 0 stands for the specimen.
+  const int article = args.size() < 2 ? LongestArticle() : args[1] == "specimen" ? 0 : std::atoi(args[1].c_str());
   const int page = args.size() > 2 ? std::atoi(args[2].c_str()) : 1;
 
   bool ok = true;
