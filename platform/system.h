@@ -11,5 +11,10 @@ using WinMainFunction = int (*)(HINSTANCE instance, HINSTANCE previous, LPWSTR c
 // string and SW_SHOWNORMAL; returns its exit code.
 int RunWinMain(int argc, char** argv, WinMainFunction winMain);
 
+// For programs that draw only into memory DCs (benchmarks): starts the GUI
+// toolkit once, on the offscreen platform unless QT_QPA_PLATFORM names
+// another. Does nothing when it is already running.
+void EnsureGuiToolkit();
+
 // Ends the process at once with `code`.
 [[noreturn]] void ExitProcess(UINT code);

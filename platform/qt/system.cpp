@@ -27,4 +27,13 @@ int RunWinMain(int argc, char** argv, WinMainFunction winMain) {
   return winMain(instance, nullptr, commandLine.data(), kShowNormal);
 }
 
+void EnsureGuiToolkit() {
+  if (QCoreApplication::instance() != nullptr) return;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "kestro";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
+}
+
 void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }

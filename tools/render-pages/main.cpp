@@ -1,5 +1,5 @@
 // kestro-render-pages OUT_DIR [ARTICLE [PAGE]]: lays out and paints one page
-// of a shipped Article (default: the longest, page 1) into a 480 x 640
+// of a shipped Article (default: Article 1, page 1) into a 480 x 640
 // memory DC in each Hebrew font at 12, 16, 24 and 32 px, and saves each as
 // a PNG, so the placement of letters, points and numbers can be looked at.
 // At 16 px a second image shows a search hit and the title banner.
@@ -30,7 +30,6 @@ namespace {
 constexpr int kImageWidth = 480;
 constexpr int kImageHeight = 640;
 constexpr RECT kTextArea{10, 10, 470, 630};
-constexpr int kArticleCount = 12;
 
 const char* const kFaces[] = {"David CLM", "Frank Ruehl CLM", "Ezra SIL", "DejaVu Sans"};
 const int kSizes[] = {12, 16, 24, 32};
@@ -39,29 +38,6 @@ std::string Arguments(LPCWSTR commandLine) {
   std::string line;
   for (; *commandLine != 0; ++commandLine) line += static_cast<char>(*commandLine);
   return line;
-}
-
-int ArticleLength(const BYTE* text) {
-  int p = 0;
-  while (text[p] != 0) {
-    p += 2;
-    while (text[p] != 0) ++p;
-    ++p;
-  }
-  return p;
-}
-
-int LongestArticle() {
-  int best = 1, bestLength = 0;
-  for (int number = 1; number <= kArticleCount; ++number) {
-    BYTE* text = LoadArticle(number);
-    if (text != nullptr && ArticleLength(text) > bestLength) {
-      best = number;
-      bestLength = ArticleLength(text);
-    }
-    std::free(text);
-  }
-  return best;
 }
 
 FontChoice Choice(const char* face, int size) {
@@ -175,7 +151,7 @@ int RenderPages(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
   AddBookResources(table);
   InstallResources(table.data(), table.size());
   // Article 0 stands for the specimen.
-  const int article = args.size() < 2 ? LongestArticle() : args[1] == "specimen" ? 0 : std::atoi(args[1].c_str());
+  const int article = args.size() < 2 ? 1 : args[1] == "specimen" ? 0 : std::atoi(args[1].c_str());
   const int page = args.size() > 2 ? std::atoi(args[2].c_str()) : 1;
 
   bool ok = true;
