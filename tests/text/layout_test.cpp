@@ -12,14 +12,10 @@
 namespace {
 
 using fixture::Article;
-
-constexpr int kLeft = 10;
-constexpr int kTop = 5;
-
-// Right-to-left paragraph records: right-aligned, blank line after; and the
-// same with hang level 1.
-constexpr BYTE kParagraph = 0xB1;
-constexpr BYTE kTitle = 0xDC;
+using fixture::kLeft;
+using fixture::kParagraph;
+using fixture::kTitle;
+using fixture::kTop;
 
 struct Expected {
   int offset;  // from the record's text start

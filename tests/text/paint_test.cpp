@@ -16,11 +16,10 @@
 namespace {
 
 using fixture::Article;
-
-constexpr int kLeft = 10;
-constexpr int kTop = 5;
-constexpr BYTE kParagraph = 0xB1;
-constexpr BYTE kTitle = 0xDC;
+using fixture::kLeft;
+using fixture::kParagraph;
+using fixture::kTitle;
+using fixture::kTop;
 
 bool Blue(COLORREF c) { return GetBValue(c) >= 160 && GetRValue(c) <= 100 && GetGValue(c) <= 100; }
 bool Red(COLORREF c) { return GetRValue(c) >= 200 && GetGValue(c) <= 60 && GetBValue(c) <= 60; }
