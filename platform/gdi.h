@@ -102,8 +102,10 @@ BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, int* 
 // on the baseline a letter drawn in the same rectangle would have, so a
 // point drawn centred in a letter's cell lands on that letter. DT_VCENTER
 // and DT_BOTTOM centre or lower the line height (DT_SINGLELINE only).
-// Without DT_NOCLIP the drawing is clipped to the rectangle, a mark's only
-// above and below. Without DT_SINGLELINE lines break at line feeds, and with
+// Without DT_NOCLIP the drawing is clipped to the rectangle: above and
+// below it, and at its sides for characters whose cells reach past them (a
+// letter whose cell lies within keeps the antialiased edge it may have past
+// its advance; a mark is never cut at the sides). Without DT_SINGLELINE lines break at line feeds, and with
 // DT_WORDBREAK also between words; without DT_NOPREFIX "&&" draws "&" and a
 // lone "&" is left out. In OPAQUE mode the text's cells are first filled
 // with the background colour.

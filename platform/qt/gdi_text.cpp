@@ -30,9 +30,11 @@ struct TextTarget {
   Font& font;
   QImage& image;
   qreal ratio;
-  QRect clip;      // letters and backgrounds
-  QRect markClip;  // combining marks: only the vertical limits of `clip`
-  QRect touched;   // what was drawn so far
+  QRect clip;      // backgrounds, and letters whose cells reach past the sides
+  QRect bandClip;  // only the vertical limits of `clip`: marks and letters within it
+  int left;        // the sides of `clip` in logical pixels
+  int right;
+  QRect touched;  // what was drawn so far
 };
 
 bool IsHebrewMark(char32_t codePoint) { return codePoint >= 0x0591 && codePoint <= 0x05C7; }
@@ -83,8 +85,11 @@ void DrawLine(TextTarget& target, const char16_t* text, int count, double x, int
     if (info.invisible) continue;
     const GlyphMask& mask = font.Mask(codePoint, target.ratio);
     if (!info.mark) {
+      // A letter whose cell fits keeps the antialiased edge it may have
+      // past its advance.
+      const bool fits = pen >= target.left && pen + info.advance <= target.right;
       Blend(target, mask, qRound(pen * target.ratio) + mask.left, baseline + mask.top,
-            target.clip);
+            fits ? target.bandClip : target.clip);
       cellLeft = pen;
       pen += info.advance;
       cellRight = pen;
@@ -97,7 +102,7 @@ void DrawLine(TextTarget& target, const char16_t* text, int count, double x, int
                          : -1;
     if (next >= 0) left = pen, right = pen + next;
     const double centre = (left + right) / 2 * target.ratio;
-    Blend(target, mask, qRound(centre - mask.width / 2.0), baseline + mask.top, target.markClip);
+    Blend(target, mask, qRound(centre - mask.width / 2.0), baseline + mask.top, target.bandClip);
   }
   if (font.Underlined() && width > 0) {
     const QRect line = ToDevice(QRect(qRound(x), 0, width, 1), target.ratio);
@@ -113,13 +118,16 @@ TextTarget MakeTarget(DeviceContext& context, const QRect* logicalClip) {
   QImage& image = context.surface->image;
   const qreal ratio = image.devicePixelRatio();
   QRect clip = image.rect();
-  QRect markClip = clip;
+  QRect band = clip;
+  int left = INT_MIN, right = INT_MAX;
   if (logicalClip != nullptr) {
     const QRect device = ToDevice(*logicalClip, ratio);
     clip &= device;
-    markClip &= QRect(markClip.left(), device.top(), markClip.width(), device.height());
+    band &= QRect(band.left(), device.top(), band.width(), device.height());
+    left = logicalClip->left();
+    right = logicalClip->left() + logicalClip->width();
   }
-  return TextTarget{context, *context.font, image, ratio, clip, markClip, QRect()};
+  return TextTarget{context, *context.font, image, ratio, clip, band, left, right, QRect()};
 }
 
 // Without DT_NOPREFIX "&&" stands for "&" and a lone "&" is left out.

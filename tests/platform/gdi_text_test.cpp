@@ -183,6 +183,24 @@ TEST(GdiText, DrawTextAlignsAndClipsToTheRectangle) {
   DeleteObject(font);
 }
 
+TEST(GdiText, ALetterInACellOfItsWidthKeepsItsWholeInk) {
+  TestSurface s(40, 30);
+  HFONT font = MakeFont(u"David CLM", 12);
+  SelectObject(s.dc, font);
+  for (char16_t letter = u'\u05D0'; letter <= u'\u05EA'; ++letter) {
+    QImage drawn[2];
+    for (UINT clip : {0u, DT_NOCLIP}) {
+      s.surface.image.fill(Qt::white);
+      RECT cell{10, 5, 10 + Extent(s.dc, std::u16string(1, letter)), 25};
+      DrawTextW(s.dc, &letter, 1, &cell, kCellFlags | clip);
+      drawn[clip == 0 ? 0 : 1] = s.surface.image.copy();
+    }
+    EXPECT_EQ(drawn[0], drawn[1]) << "U+" << std::hex << static_cast<int>(letter);
+  }
+  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+}
+
 TEST(GdiText, WordBreakStacksLines) {
   TestSurface s(120, 80);
   HFONT font = MakeFont(u"DejaVu Sans", 16);
