@@ -108,9 +108,10 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (context == nullptr || !gdi::ValidSize(width, height)) return nullptr;
   // The pixel ratio of the DC's surface, or of the screen for a memory DC
   // still holding its default bitmap.
-  const qreal ratio = context->memory && context->bitmap == gdi::DefaultBitmap()
-                          ? qGuiApp->devicePixelRatio()
-                          : context->surface->image.devicePixelRatio();
+  const bool screen = context->memory && context->bitmap == gdi::DefaultBitmap();
+  const qreal ratio = !screen ? context->surface->image.devicePixelRatio()
+                      : qGuiApp != nullptr ? qGuiApp->devicePixelRatio()
+                                           : 1.0;
   QImage image(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
   if (image.isNull()) return nullptr;
   image.setDevicePixelRatio(ratio);
