@@ -78,15 +78,21 @@ std::string FileMessage(const std::string& path, const std::string& message) {
 
 }  // namespace
 
+std::string ArticleFileName(int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "article%02d.txt", number);
+  return name;
+}
+
 std::vector<BYTE> CompileArticle(const std::string& path, std::string_view source,
                                  Diagnostics& errors) {
-  const std::vector<std::string_view> lines = SplitLines(source);
+  std::vector<std::string_view> lines = SplitLines(source);
+  if (lines.empty()) lines.emplace_back();  // an empty file: a missing title
   std::vector<BYTE> article;
   std::size_t paragraphs = 0;
-  for (std::size_t i = 0; i < std::max<std::size_t>(lines.size(), 1); ++i) {
+  for (std::size_t i = 0; i < lines.size(); ++i) {
     const SourceLine where{path, static_cast<int>(i) + 1};
-    const std::vector<SourceChar> chars =
-        DecodeLine(i < lines.size() ? lines[i] : std::string_view(), where, errors);
+    const std::vector<SourceChar> chars = DecodeLine(lines[i], where, errors);
     if (i == 0) {
       if (chars.empty()) errors.push_back(LocatedMessage(where, 1, "the title is missing"));
       AppendRecord(article, kTitleAttr, kTitleIndent, EncodeLine(chars, where, errors));
@@ -140,13 +146,11 @@ void BuildBook(const std::string& srcDir, const std::string& outDir) {
   std::vector<Resource> resources;
   Diagnostics errors;
   for (int n = 1; n <= kArticleCount; ++n) {
-    char name[16];
-    std::snprintf(name, sizeof name, "article%02d.txt", n);
-    const std::string path = (std::filesystem::path(srcDir) / name).string();
+    const std::string path = (std::filesystem::path(srcDir) / ArticleFileName(n)).string();
     resources.push_back({path, 1000u + n, CompileArticle(path, ReadFileText(path), errors),
                          ArticleNumbers(n)});
   }
-  const std::string indexPath = (std::filesystem::path(srcDir) / "index.txt").string();
+  const std::string indexPath = (std::filesystem::path(srcDir) / kIndexFileName).string();
   resources.push_back(
       {indexPath, 32767, CompileIndex(indexPath, ReadFileText(indexPath), errors), kIndexNumbers});
 

@@ -22,6 +22,10 @@ inline constexpr WORD kIndexTargetId = 0x4000;
 inline constexpr BYTE kIndexStyle = 0x81;
 inline constexpr BYTE kIndexLevel = 1;
 
+// "article03.txt": the source file of Article `number` in the book's folder.
+std::string ArticleFileName(int number);
+inline constexpr const char* kIndexFileName = "index.txt";
+
 // An Article source: line 1 the title, every further non-empty line one
 // paragraph that begins with its number ("א. ", "ב. ", ...). Returns the
 // records: the title, the paragraphs, the end record 00 00 00. Each fault
