@@ -3,7 +3,7 @@
 // memory DC in each Hebrew font at 12, 16, 24 and 32 px, and saves each as
 // a PNG, so the placement of letters, points and numbers can be looked at.
 // At 16 px a second image shows a search hit and the title banner.
-// ARTICLE "specimen" shows every vowel point under or over several letters
+// ARTICLE "points" shows every vowel point under or over several letters
 // and every pair code instead.
 #include <algorithm>
 #include <cstdio>
@@ -82,7 +82,7 @@ void AddRecord(std::vector<BYTE>& article, BYTE attr, std::vector<BYTE> reading)
 
 // Every point 21..31 under or over bet, lamed, shin, final kaf and yod, and
 // words with the pair codes and marked letters.
-BYTE* Specimen() {
+BYTE* PointSampler() {
   std::vector<BYTE> article;
   AddRecord(article, 0xDC, {'p', 0x18, 'w', 0x1F, ' ', 'p', 0x18, 'i', 0x15, 'z', 0x1F, 'a'});
   for (BYTE point = 21; point <= 31; ++point) {
@@ -112,7 +112,7 @@ bool Render(const std::string& outDir, int article, int page, const char* face, 
   AppState.Font = Choice(face, size);
   TextView* view = CreateView(dc, &kTextArea, &AppState.Font, 100);
   bool saved = false;
-  BYTE* text = article == 0 ? Specimen() : LoadArticle(article);
+  BYTE* text = article == 0 ? PointSampler() : LoadArticle(article);
   if (view != nullptr && LayoutArticle(view, text, LayoutMode::Replace) == kLaidOut) {
     PaintView(view, PaintErase::Erase);
     for (int p = 1; p < page; ++p) ScrollView(view, view->PageLines, ScrollPaint::Repaint, ScrollClamp::Clamp);
@@ -123,7 +123,7 @@ bool Render(const std::string& outDir, int article, int page, const char* face, 
     }
     std::string name = face;
     for (char& c : name) c = c == ' ' ? '-' : c;
-    const std::string what = article == 0 ? "specimen" : "article" + std::to_string(article);
+    const std::string what = article == 0 ? "points" : "article" + std::to_string(article);
     const std::string path = outDir + "/" + what + "-p" + std::to_string(page) + "-" +
                              name + "-" + std::to_string(size) + (withHit ? "-hit" : "") + ".png";
     saved = SaveDC(dc, path);
@@ -150,8 +150,8 @@ int RenderPages(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
   static std::vector<ResourceEntry> table;
   AddBookResources(table);
   InstallResources(table.data(), table.size());
-  // Article 0 stands for the specimen.
-  const int article = args.size() < 2 ? 1 : args[1] == "specimen" ? 0 : std::atoi(args[1].c_str());
+  // Article 0 stands for the point sampler.
+  const int article = args.size() < 2 ? 1 : args[1] == "points" ? 0 : std::atoi(args[1].c_str());
   const int page = args.size() > 2 ? std::atoi(args[2].c_str()) : 1;
 
   bool ok = true;
