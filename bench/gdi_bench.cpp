@@ -6,12 +6,14 @@
 
 #include "platform/gdi.h"
 #include "platform/qt/surface.h"
+#include "platform/system.h"
 
 namespace {
 
 // A window-sized surface with a 16-pixel Hebrew font selected.
 struct PageSurface {
   explicit PageSurface(qreal ratio) {
+    EnsureGuiToolkit();
     surface.image = QImage(qRound(480 * ratio), qRound(640 * ratio),
                            QImage::Format_ARGB32_Premultiplied);
     surface.image.setDevicePixelRatio(ratio);
@@ -51,7 +53,32 @@ void BM_DrawTextGlyph(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawTextGlyph)->Arg(1)->Arg(2);
 
-void BM_TextExtentOneCodePoint(benchmark::State& state) {
+// A page as the painter draws it: 30 lines of 100 single-code-point calls,
+// letters in cells of their widths from the right, points in the same cells.
+void BM_DrawTextPage(benchmark::State& state) {
+  PageSurface page(static_cast<qreal>(state.range(0)));
+  for (auto _ : state) {
+    for (int line = 0; line < 30; ++line) {
+      int right = 470;
+      RECT cell{0, 10 + line * 20, 0, 30 + line * 20};
+      for (int i = 0; i < 100; ++i) {
+        const char16_t code = kCodes[i % kCodeCount];
+        SIZE size;
+        GetTextExtentExPointW(page.dc, &code, 1, 0, nullptr, nullptr, &size);
+        if (size.cx > 0) {
+          cell.right = right;
+          cell.left = right - size.cx;
+          right = cell.left;
+        }
+        DrawTextW(page.dc, &code, 1, &cell, 0x825);
+      }
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * 3000);
+}
+BENCHMARK(BM_DrawTextPage)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+void BM_TextExtentGlyph(benchmark::State& state) {
   PageSurface page(1);
   int i = 0;
   for (auto _ : state) {
@@ -61,6 +88,6 @@ void BM_TextExtentOneCodePoint(benchmark::State& state) {
     i = (i + 1) % kCodeCount;
   }
 }
-BENCHMARK(BM_TextExtentOneCodePoint);
+BENCHMARK(BM_TextExtentGlyph);
 
 }  // namespace

@@ -77,10 +77,12 @@ inline constexpr DWORD SRCCOPY = 0x00CC0020;
 inline constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // Fonts.
+// A font from its description; Qt's font fallback supplies the code points
+// its face lacks.
 HFONT CreateFontIndirectW(const LOGFONTW* font);
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 // tmHeight is the line height (ascent + descent), tmMaxCharWidth the widest
 // advance, in whole pixels.
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 // Of the `count` characters of text, how many fit within maxExtent (in
 // *fit, when fit is not NULL and maxExtent >= 0) and the extent of all
 // `count` characters in *size (cy: tmHeight). partialExtents, when not
@@ -102,11 +104,13 @@ BOOL GetTextExtentExPointW(HDC dc, LPCWSTR text, int count, int maxExtent, int* 
 // on the baseline a letter drawn in the same rectangle would have, so a
 // point drawn centred in a letter's cell lands on that letter. DT_VCENTER
 // and DT_BOTTOM centre or lower the line height (DT_SINGLELINE only).
-// Without DT_NOCLIP the drawing is clipped to the rectangle, a mark's only
-// above and below. Without DT_SINGLELINE lines break at line feeds, and with
-// DT_WORDBREAK also between words; without DT_NOPREFIX "&&" draws "&" and a
-// lone "&" is left out. In OPAQUE mode the text's cells are first filled
-// with the background colour.
+// Without DT_NOCLIP the drawing is clipped to the rectangle: above and
+// below it, and at its sides for characters whose cells reach past them (a
+// letter whose cell lies within keeps the antialiased edge it may have past
+// its advance; a mark is never cut at the sides). Without DT_SINGLELINE
+// lines break at line feeds, and with DT_WORDBREAK also between words;
+// without DT_NOPREFIX "&&" draws "&" and a lone "&" is left out. In OPAQUE
+// mode the text's cells are first filled with the background colour.
 int DrawTextW(HDC dc, LPCWSTR text, int count, RECT* rect, UINT format);
 // Draws with the top-left of the text at (x, y), clipped to rect with
 // ETO_CLIPPED, rect first filled with the background colour with ETO_OPAQUE.

@@ -11,7 +11,7 @@
 namespace gdi {
 
 namespace {
-constexpr int kLargestSide = 16384;
+constexpr int kLargestSide = 8192;
 
 // The standard 16-colour palette of 4-bit bitmaps.
 constexpr std::array<QRgb, 16> kSixteenColours = {
@@ -30,6 +30,7 @@ HBITMAP MakeBitmap(bool monochrome, QImage pixels) {
 // Rows of bits are padded to whole 16-bit words, as bitmap bits are.
 QImage FromBits(int width, int height, int bitsPerPixel, const unsigned char* bits) {
   QImage image(width, height, QImage::Format_RGB32);
+  if (image.isNull()) return image;
   image.fill(bitsPerPixel == 1 ? Qt::white : Qt::black);
   if (bits == nullptr) return image;
   const int stride = (width * bitsPerPixel + 15) / 16 * 2;
@@ -100,7 +101,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
     return nullptr;
   const QImage image = gdi::FromBits(width, height, static_cast<int>(bitsPerPixel),
                                      static_cast<const unsigned char*>(bits));
-  return gdi::MakeBitmap(bitsPerPixel == 1, image);
+  return image.isNull() ? nullptr : gdi::MakeBitmap(bitsPerPixel == 1, image);
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
@@ -108,9 +109,10 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (context == nullptr || !gdi::ValidSize(width, height)) return nullptr;
   // The pixel ratio of the DC's surface, or of the screen for a memory DC
   // still holding its default bitmap.
-  const qreal ratio = context->memory && context->bitmap == gdi::DefaultBitmap()
-                          ? qGuiApp->devicePixelRatio()
-                          : context->surface->image.devicePixelRatio();
+  const bool screen = context->memory && context->bitmap == gdi::DefaultBitmap();
+  const qreal ratio = !screen ? context->surface->image.devicePixelRatio()
+                      : qGuiApp != nullptr ? qGuiApp->devicePixelRatio()
+                                           : 1.0;
   QImage image(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
   if (image.isNull()) return nullptr;
   image.setDevicePixelRatio(ratio);

@@ -75,6 +75,19 @@ bool DestroyContext(HDC dc, bool memory) {
   return true;
 }
 
+// A DC attribute set (returning the old value) or read; `failure` for no DC.
+template <typename Value>
+Value Exchange(HDC dc, Value DeviceContext::*field, Value value, Value failure) {
+  DeviceContext* context = ToContext(dc);
+  return context == nullptr ? failure : std::exchange(context->*field, value);
+}
+
+template <typename Value>
+Value Read(HDC dc, Value DeviceContext::*field, Value failure) {
+  const DeviceContext* context = ToContext(dc);
+  return context == nullptr ? failure : context->*field;
+}
+
 // Fills a logical rectangle of the DC's surface and reports it drawn.
 void FillLogical(DeviceContext& context, const QRect& logical, QRgb colour) {
   QImage& image = context.surface->image;
@@ -136,37 +149,23 @@ HDC CreateCompatibleDC(HDC) { return reinterpret_cast<HDC>(gdi::NewContext(nullp
 BOOL DeleteDC(HDC dc) { return gdi::DestroyContext(dc, true) ? TRUE : FALSE; }
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
-  gdi::DeviceContext* context = ToContext(dc);
-  if (context == nullptr) return CLR_INVALID;
-  return std::exchange(context->textColour, colour & 0xFFFFFF);
+  return gdi::Exchange(dc, &gdi::DeviceContext::textColour, colour & 0xFFFFFF, CLR_INVALID);
 }
 
-COLORREF GetTextColor(HDC dc) {
-  gdi::DeviceContext* context = ToContext(dc);
-  return context == nullptr ? CLR_INVALID : context->textColour;
-}
+COLORREF GetTextColor(HDC dc) { return gdi::Read(dc, &gdi::DeviceContext::textColour, CLR_INVALID); }
 
 COLORREF SetBkColor(HDC dc, COLORREF colour) {
-  gdi::DeviceContext* context = ToContext(dc);
-  if (context == nullptr) return CLR_INVALID;
-  return std::exchange(context->backColour, colour & 0xFFFFFF);
+  return gdi::Exchange(dc, &gdi::DeviceContext::backColour, colour & 0xFFFFFF, CLR_INVALID);
 }
 
-COLORREF GetBkColor(HDC dc) {
-  gdi::DeviceContext* context = ToContext(dc);
-  return context == nullptr ? CLR_INVALID : context->backColour;
-}
+COLORREF GetBkColor(HDC dc) { return gdi::Read(dc, &gdi::DeviceContext::backColour, CLR_INVALID); }
 
 int SetBkMode(HDC dc, int mode) {
-  gdi::DeviceContext* context = ToContext(dc);
-  if (context == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
-  return std::exchange(context->backMode, mode);
+  if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+  return gdi::Exchange(dc, &gdi::DeviceContext::backMode, mode, 0);
 }
 
-int GetBkMode(HDC dc) {
-  gdi::DeviceContext* context = ToContext(dc);
-  return context == nullptr ? 0 : context->backMode;
-}
+int GetBkMode(HDC dc) { return gdi::Read(dc, &gdi::DeviceContext::backMode, 0); }
 
 HGDIOBJ GetStockObject(int index) { return gdi::StockObject(index); }
 

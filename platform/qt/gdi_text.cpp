@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/gdi_font.h"
@@ -30,9 +31,11 @@ struct TextTarget {
   Font& font;
   QImage& image;
   qreal ratio;
-  QRect clip;      // letters and backgrounds
-  QRect markClip;  // combining marks: only the vertical limits of `clip`
-  QRect touched;   // what was drawn so far
+  QRect clip;      // backgrounds, and letters whose cells reach past the sides
+  QRect bandClip;  // only the vertical limits of `clip`: marks and letters within it
+  int left;        // the sides of `clip` in logical pixels
+  int right;
+  QRect touched;  // what was drawn so far
 };
 
 bool IsHebrewMark(char32_t codePoint) { return codePoint >= 0x0591 && codePoint <= 0x05C7; }
@@ -43,15 +46,51 @@ int LineWidth(Font& font, const char16_t* text, int count) {
   return width;
 }
 
-// The advance of the first letter at or after text[i], or -1 when only
-// marks follow.
-int NextLetterAdvance(Font& font, const char16_t* text, int count, int i) {
-  while (i < count) {
-    const CodePointInfo& info = font.Info(NextCodePoint(text, count, &i));
-    if (!info.mark && !info.invisible) return info.advance;
+// The cells marks are centred over, followed while a line is drawn: that
+// of the letter drawn last, or for a Hebrew point (and a mark before any
+// letter) that of the letter coming next.
+class MarkCells {
+ public:
+  MarkCells(Font& font, const char16_t* text, int count, double x)
+      : font_(font), text_(text), count_(count), left_(x), right_(x) {}
+
+  void Letter(double left, double right) {
+    left_ = left;
+    right_ = right;
+    haveLetter_ = true;
   }
-  return -1;
-}
+
+  // The cell of a mark read up to text[end], with the pen at `pen`.
+  std::pair<double, double> Cell(char32_t mark, int end, double pen) {
+    if (!IsHebrewMark(mark) && haveLetter_) return {left_, right_};
+    if (end >= nextEnd_) FindNextLetter(end);
+    if (nextAdvance_ < 0) return {left_, right_};
+    return {pen, pen + nextAdvance_};
+  }
+
+ private:
+  // Each letter is looked for once, however many marks come before it.
+  void FindNextLetter(int i) {
+    while (i < count_) {
+      const CodePointInfo& info = font_.Info(NextCodePoint(text_, count_, &i));
+      if (!info.mark && !info.invisible) {
+        nextEnd_ = i;
+        nextAdvance_ = info.advance;
+        return;
+      }
+    }
+    nextEnd_ = count_ + 1;
+    nextAdvance_ = -1;
+  }
+
+  Font& font_;
+  const char16_t* text_;
+  int count_;
+  double left_, right_;
+  bool haveLetter_ = false;
+  int nextEnd_ = -1;  // where the next letter found ends
+  int nextAdvance_ = -1;
+};
 
 void FillBackground(TextTarget& target, const QRect& logical) {
   const QRect device = ToDevice(logical, target.ratio) & target.clip;
@@ -66,6 +105,16 @@ void Blend(TextTarget& target, const GlyphMask& mask, int x, int y, const QRect&
   target.touched |= QRect(x, y, mask.width, mask.height) & clip;
 }
 
+void DrawUnderline(TextTarget& target, double x, int width, int baseline) {
+  Font& font = target.font;
+  const QRect line = ToDevice(QRect(qRound(x), 0, width, 1), target.ratio);
+  const int top = baseline + qRound(font.UnderlinePosition() * target.ratio);
+  const int thickness = std::max(1, qRound(font.UnderlineThickness() * target.ratio));
+  const QRect device = QRect(line.left(), top, line.width(), thickness) & target.clip;
+  FillDevice(target.image, device, ToRgb(target.context.textColour));
+  target.touched |= device;
+}
+
 // Draws one line with its pen starting at logical x and its top at lineTop.
 void DrawLine(TextTarget& target, const char16_t* text, int count, double x, int lineTop) {
   Font& font = target.font;
@@ -74,52 +123,45 @@ void DrawLine(TextTarget& target, const char16_t* text, int count, double x, int
   if (target.context.backMode == OPAQUE && width > 0)
     FillBackground(target, QRect(qRound(x), lineTop, width, metrics.tmHeight));
   const int baseline = qRound((lineTop + metrics.tmAscent) * target.ratio);
+  MarkCells cells(font, text, count, x);
   double pen = x;
-  double cellLeft = x, cellRight = x;  // the last letter's cell
-  bool haveLetter = false;
   for (int i = 0; i < count;) {
     const char32_t codePoint = NextCodePoint(text, count, &i);
     const CodePointInfo& info = font.Info(codePoint);
     if (info.invisible) continue;
     const GlyphMask& mask = font.Mask(codePoint, target.ratio);
-    if (!info.mark) {
-      Blend(target, mask, qRound(pen * target.ratio) + mask.left, baseline + mask.top,
-            target.clip);
-      cellLeft = pen;
-      pen += info.advance;
-      cellRight = pen;
-      haveLetter = true;
+    if (info.mark) {
+      const auto [left, right] = cells.Cell(codePoint, i, pen);
+      const double centre = (left + right) / 2 * target.ratio;
+      Blend(target, mask, qRound(centre - mask.width / 2.0), baseline + mask.top,
+            target.bandClip);
       continue;
     }
-    double left = cellLeft, right = cellRight;
-    const int next = IsHebrewMark(codePoint) || !haveLetter
-                         ? NextLetterAdvance(font, text, count, i)
-                         : -1;
-    if (next >= 0) left = pen, right = pen + next;
-    const double centre = (left + right) / 2 * target.ratio;
-    Blend(target, mask, qRound(centre - mask.width / 2.0), baseline + mask.top, target.markClip);
+    // A letter whose cell fits keeps the antialiased edge it may have past
+    // its advance.
+    const bool fits = pen >= target.left && pen + info.advance <= target.right;
+    Blend(target, mask, qRound(pen * target.ratio) + mask.left, baseline + mask.top,
+          fits ? target.bandClip : target.clip);
+    cells.Letter(pen, pen + info.advance);
+    pen += info.advance;
   }
-  if (font.Underlined() && width > 0) {
-    const QRect line = ToDevice(QRect(qRound(x), 0, width, 1), target.ratio);
-    const int top = baseline + qRound(font.UnderlinePosition() * target.ratio);
-    const int thickness = std::max(1, qRound(font.UnderlineThickness() * target.ratio));
-    const QRect device = QRect(line.left(), top, line.width(), thickness) & target.clip;
-    FillDevice(target.image, device, ToRgb(target.context.textColour));
-    target.touched |= device;
-  }
+  if (font.Underlined() && width > 0) DrawUnderline(target, x, width, baseline);
 }
 
 TextTarget MakeTarget(DeviceContext& context, const QRect* logicalClip) {
   QImage& image = context.surface->image;
   const qreal ratio = image.devicePixelRatio();
   QRect clip = image.rect();
-  QRect markClip = clip;
+  QRect band = clip;
+  int left = INT_MIN, right = INT_MAX;
   if (logicalClip != nullptr) {
     const QRect device = ToDevice(*logicalClip, ratio);
     clip &= device;
-    markClip &= QRect(markClip.left(), device.top(), markClip.width(), device.height());
+    band &= QRect(band.left(), device.top(), band.width(), device.height());
+    left = logicalClip->left();
+    right = logicalClip->left() + logicalClip->width();
   }
-  return TextTarget{context, *context.font, image, ratio, clip, markClip, QRect()};
+  return TextTarget{context, *context.font, image, ratio, clip, band, left, right, QRect()};
 }
 
 // Without DT_NOPREFIX "&&" stands for "&" and a lone "&" is left out.

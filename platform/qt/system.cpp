@@ -40,4 +40,13 @@ DWORD GetModuleFileNameW(HMODULE, LPWSTR path, DWORD size) {
   return length == static_cast<DWORD>(file.size()) ? length : size;
 }
 
+void EnsureGuiToolkit() {
+  if (QCoreApplication::instance() != nullptr) return;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "kestro";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
+}
+
 void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }

@@ -80,6 +80,7 @@ std::string DwordLine(const std::string& name, DWORD value) {
 
 int LongestArticle() {
   static const int longest = [] {
+    const AppStateRecord saved = AppState;  // the caller's switches
     int best = 1;
     int bestLines = 0;
     for (int article = 1; article <= 12; ++article) {
@@ -94,6 +95,7 @@ int LongestArticle() {
       DestroyWindow(window);
       Pump();
     }
+    AppState = saved;
     return best;
   }();
   return longest;

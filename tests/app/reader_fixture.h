@@ -51,5 +51,6 @@ bool Pump();
 std::string DwordLine(const std::string& name, DWORD value);
 
 // The Article of the book with the most display lines at the default window
-// size (found once), so paging has room both ways.
+// size (found once), so paging has room both ways. AppState is left as it
+// was.
 int LongestArticle();

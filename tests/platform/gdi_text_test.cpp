@@ -31,12 +31,9 @@ int Extent(HDC dc, const std::u16string& text) {
 TEST(GdiFonts, HeightZeroIsSixteenPixelsAndTheSignDoesNotMatter) {
   TestSurface s;
   auto height = [&](LONG lfHeight) {
-    HFONT font = MakeFont(u"David CLM", lfHeight);
-    HGDIOBJ old = SelectObject(s.dc, font);
+    SelectedFont font(s.dc, u"David CLM", lfHeight);
     TEXTMETRICW metrics{};
     EXPECT_TRUE(GetTextMetricsW(s.dc, &metrics));
-    SelectObject(s.dc, old);
-    DeleteObject(font);
     return metrics.tmHeight;
   };
   EXPECT_EQ(height(0), height(16));
@@ -49,13 +46,10 @@ TEST(GdiFonts, EmptyFaceIsTheFirstInstalledHebrewFace) {
   TestSurface s;
   const std::u16string hebrew = u"\u05D0\u05D1\u05D2\u05E9\u05DC";
   auto measure = [&](const std::u16string& face) {
-    HFONT font = MakeFont(face, 24);
-    HGDIOBJ old = SelectObject(s.dc, font);
+    SelectedFont font(s.dc, face, 24);
     TEXTMETRICW metrics{};
     GetTextMetricsW(s.dc, &metrics);
     const int width = Extent(s.dc, hebrew);
-    SelectObject(s.dc, old);
-    DeleteObject(font);
     return std::pair(metrics.tmHeight, width);
   };
   EXPECT_EQ(measure(u""), measure(u"Ezra SIL"));
@@ -63,21 +57,17 @@ TEST(GdiFonts, EmptyFaceIsTheFirstInstalledHebrewFace) {
 
 TEST(GdiFonts, MaxCharWidthCoversEveryLetter) {
   TestSurface s;
-  HFONT font = MakeFont(u"Frank Ruehl CLM", 20);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"Frank Ruehl CLM", 20);
   TEXTMETRICW metrics{};
   GetTextMetricsW(s.dc, &metrics);
   for (char16_t letter = u'\u05D0'; letter <= u'\u05EA'; ++letter)
     EXPECT_LE(Extent(s.dc, std::u16string(1, letter)), metrics.tmMaxCharWidth)
         << "U+" << std::hex << static_cast<int>(letter);
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(GdiFonts, FitCountsStopBeforeTheFirstCharacterPastTheLimit) {
   TestSurface s;
-  HFONT font = MakeFont(u"DejaVu Sans", 16);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"DejaVu Sans", 16);
   const int a = Extent(s.dc, u"a");
   const int ab = Extent(s.dc, u"ab");
   const int abc = Extent(s.dc, u"abc");
@@ -112,8 +102,6 @@ TEST(GdiFonts, FitCountsStopBeforeTheFirstCharacterPastTheLimit) {
   EXPECT_EQ(partial[0], a);
   EXPECT_EQ(partial[1], ab);
   EXPECT_EQ(partial[2], abc);
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(GdiText, OpaqueBackgroundFillsTheTextCellTransparentLeavesIt) {
@@ -121,8 +109,7 @@ TEST(GdiText, OpaqueBackgroundFillsTheTextCellTransparentLeavesIt) {
   const COLORREF green = RGB(0, 255, 0);
   for (int mode : {OPAQUE, TRANSPARENT}) {
     TestSurface s;
-    HFONT font = MakeFont(u"DejaVu Sans", 16);
-    SelectObject(s.dc, font);
+    SelectedFont font(s.dc, u"DejaVu Sans", 16);
     const RECT all{0, 0, 64, 64};
     HBRUSH redBrush = CreateSolidBrush(red);
     FillRect(s.dc, &all, redBrush);
@@ -137,16 +124,13 @@ TEST(GdiText, OpaqueBackgroundFillsTheTextCellTransparentLeavesIt) {
     EXPECT_EQ(GetPixel(s.dc, 10, lineTop + 1), mode == OPAQUE ? green : red)
         << (mode == OPAQUE ? "opaque" : "transparent");
     EXPECT_EQ(GetPixel(s.dc, 10, 9), red) << "nothing above the cell";
-    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-    DeleteObject(font);
     DeleteObject(redBrush);
   }
 }
 
 TEST(GdiText, DrawTextAlignsAndClipsToTheRectangle) {
   TestSurface s(120, 40);
-  HFONT font = MakeFont(u"DejaVu Sans", 16);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"DejaVu Sans", 16);
   SetBkMode(s.dc, TRANSPARENT);
   TEXTMETRICW metrics{};
   GetTextMetricsW(s.dc, &metrics);
@@ -179,28 +163,37 @@ TEST(GdiText, DrawTextAlignsAndClipsToTheRectangle) {
   RECT narrow{10, 0, 30, 40};
   DrawTextW(s.dc, u"HHHHHHHH", -1, &narrow, DT_SINGLELINE | DT_NOCLIP);
   EXPECT_GE(InkBox(s.dc, QRect(0, 0, 120, 40)).right(), 30) << "DT_NOCLIP draws past the right";
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
+}
+
+TEST(GdiText, ALetterInACellOfItsWidthKeepsItsWholeInk) {
+  TestSurface s(40, 30);
+  SelectedFont font(s.dc, u"David CLM", 12);
+  for (char16_t letter = u'\u05D0'; letter <= u'\u05EA'; ++letter) {
+    QImage drawn[2];
+    for (UINT clip : {0u, DT_NOCLIP}) {
+      s.surface.image.fill(Qt::white);
+      RECT cell{10, 5, 10 + Extent(s.dc, std::u16string(1, letter)), 25};
+      DrawTextW(s.dc, &letter, 1, &cell, kCellFlags | clip);
+      drawn[clip == 0 ? 0 : 1] = s.surface.image.copy();
+    }
+    EXPECT_EQ(drawn[0], drawn[1]) << "U+" << std::hex << static_cast<int>(letter);
+  }
 }
 
 TEST(GdiText, WordBreakStacksLines) {
   TestSurface s(120, 80);
-  HFONT font = MakeFont(u"DejaVu Sans", 16);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"DejaVu Sans", 16);
   TEXTMETRICW metrics{};
   GetTextMetricsW(s.dc, &metrics);
   RECT rect{0, 0, Extent(s.dc, u"ab cd") , 80};
   EXPECT_EQ(DrawTextW(s.dc, u"ab cd ef", -1, &rect, DT_WORDBREAK), 2 * metrics.tmHeight);
   EXPECT_EQ(DrawTextW(s.dc, u"ab\r\ncd\nef", -1, &rect, DT_LEFT), 3 * metrics.tmHeight);
   EXPECT_EQ(DrawTextW(s.dc, u"ab\ncd", -1, &rect, DT_SINGLELINE), metrics.tmHeight);
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(GdiText, ExtTextOutClipsToItsRectangle) {
   TestSurface s(120, 40);
-  HFONT font = MakeFont(u"DejaVu Sans", 16);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"DejaVu Sans", 16);
   SetBkMode(s.dc, TRANSPARENT);
   const RECT clip{5, 0, 25, 40};
   EXPECT_TRUE(ExtTextOutW(s.dc, 5, 5, ETO_CLIPPED, &clip, u"HHHHHH", 6, nullptr));
@@ -215,8 +208,6 @@ TEST(GdiText, ExtTextOutClipsToItsRectangle) {
   const int spacing[6] = {};
   EXPECT_FALSE(ExtTextOutW(s.dc, 5, 5, 0, nullptr, u"HHHHHH", 6, spacing))
       << "own character spacing is not supported";
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 // Where a point's ink must be against its letter's ink.
@@ -256,8 +247,7 @@ TEST(GdiText, APointCentredInItsLettersCellLandsOnThatLetter) {
   for (const char16_t* face : faces) {
     for (int size : {12, 16, 24, 32}) {
       TestSurface s(80, 80);
-      HFONT font = MakeFont(face, size);
-      SelectObject(s.dc, font);
+      SelectedFont font(s.dc, face, size);
       SetBkMode(s.dc, TRANSPARENT);
       const int width = Extent(s.dc, std::u16string(1, letter));
       const RECT cell{20, 10, 20 + width, 10 + size * 2};
@@ -286,16 +276,13 @@ TEST(GdiText, APointCentredInItsLettersCellLandsOnThatLetter) {
       EXPECT_NEAR((holamInk.left() + holamInk.right() + 1) / 2.0, cell.left + 1.5, 1.0)
           << where << " holam";
       EXPECT_LT(holamInk.bottom(), letterInk.top() + letterInk.height() / 2) << where << " holam";
-      SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-      DeleteObject(font);
     }
   }
 }
 
 TEST(GdiText, InADisplayOrderRunAPointGoesOnTheLetterAfterIt) {
   TestSurface s(80, 60);
-  HFONT font = MakeFont(u"David CLM", 24);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"David CLM", 24);
   const int alef = Extent(s.dc, u"\u05D0");
   const int bet = Extent(s.dc, u"\u05D1");
   EXPECT_EQ(Extent(s.dc, u"\u05B8\u05D0\u05B7\u05D1"), alef + bet);
@@ -313,40 +300,27 @@ TEST(GdiText, InADisplayOrderRunAPointGoesOnTheLetterAfterIt) {
   const QRect underBet = InkBox(s.dc, QRect(10 + alef, baseline + 1, bet, 60 - baseline - 1));
   EXPECT_FALSE(underAlef.isEmpty());
   EXPECT_FALSE(underBet.isEmpty());
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(GdiText, CodePointsTheFaceLacksComeFromAFallbackFont) {
   TestSurface s;
-  HFONT font = MakeFont(u"Nimbus Sans", 20);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"Nimbus Sans", 20);
   EXPECT_GT(Extent(s.dc, u"\u05D0"), 0);
   RECT rect{0, 0, 64, 64};
   DrawTextW(s.dc, u"\u05D0", 1, &rect, kCellFlags);
   EXPECT_FALSE(InkBox(s.dc, QRect(0, 0, 64, 64)).isEmpty());
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
 }
 
 TEST(GdiText, BoldAndUnderlineShow) {
   auto inkPixels = [](LONG weight, BYTE underline, QRect* box) {
     TestSurface s(80, 40);
-    LOGFONTW description{};
-    description.lfHeight = 24;
-    description.lfWeight = weight;
-    description.lfUnderline = underline;
-    std::u16string(u"Ezra SIL").copy(description.lfFaceName, 31);
-    HFONT font = CreateFontIndirectW(&description);
-    SelectObject(s.dc, font);
+    SelectedFont font(s.dc, u"Ezra SIL", 24, weight, underline);
     RECT rect{0, 0, 80, 40};
     DrawTextW(s.dc, u"\u05D0\u05D1", -1, &rect, DT_SINGLELINE);
     int count = 0;
     for (int y = 0; y < 40; ++y)
       for (int x = 0; x < 80; ++x) count += GetPixel(s.dc, x, y) != kWhite;
     *box = InkBox(s.dc, QRect(0, 0, 80, 40));
-    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-    DeleteObject(font);
     return count;
   };
   QRect regular, bold, underlined;
@@ -358,8 +332,7 @@ TEST(GdiText, BoldAndUnderlineShow) {
 
 TEST(GdiText, AntialiasedInkLiesBetweenTextAndBackgroundColours) {
   TestSurface s(80, 40);
-  HFONT font = MakeFont(u"David CLM", 24);
-  SelectObject(s.dc, font);
+  SelectedFont font(s.dc, u"David CLM", 24);
   const RECT green{0, 0, 80, 40};
   HBRUSH greenBrush = CreateSolidBrush(RGB(0, 160, 0));
   FillRect(s.dc, &green, greenBrush);
@@ -381,8 +354,6 @@ TEST(GdiText, AntialiasedInkLiesBetweenTextAndBackgroundColours) {
   }
   EXPECT_GT(full, 20);
   EXPECT_GT(partial, 20) << "edges are antialiased";
-  SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-  DeleteObject(font);
   DeleteObject(greenBrush);
 }
 
@@ -390,14 +361,11 @@ TEST(GdiText, HighDensityTextCoversTheSameLogicalCellInFinerPixels) {
   auto draw = [](qreal ratio, std::vector<QRect>* reported) {
     TestSurface s(60, 40, ratio);
     s.surface.drawn = [reported](const QRect& rect) { reported->push_back(rect); };
-    HFONT font = MakeFont(u"Frank Ruehl CLM", 20);
-    SelectObject(s.dc, font);
+    SelectedFont font(s.dc, u"Frank Ruehl CLM", 20);
     SetBkMode(s.dc, TRANSPARENT);
     RECT rect{10, 5, 40, 35};
     DrawTextW(s.dc, u"\u05E9", 1, &rect, kCellFlags);
     const QRect ink = InkBox(s.dc, QRect(0, 0, 60, 40));
-    SelectObject(s.dc, GetStockObject(SYSTEM_FONT));
-    DeleteObject(font);
     return ink;
   };
   std::vector<QRect> reported1, reported2;

@@ -12,14 +12,10 @@
 namespace {
 
 using fixture::Article;
-
-constexpr int kLeft = 10;
-constexpr int kTop = 5;
-
-// Right-to-left paragraph records: right-aligned, blank line after; and the
-// same with hang level 1.
-constexpr BYTE kParagraph = 0xB1;
-constexpr BYTE kTitle = 0xDC;
+using fixture::kLeft;
+using fixture::kParagraph;
+using fixture::kTitle;
+using fixture::kTop;
 
 struct Expected {
   int offset;  // from the record's text start
@@ -139,10 +135,11 @@ TEST_F(LayoutTest, ContinuationKeepsTheParagraphsIndent) {
     BYTE secondIndent;
     int secondX;
   };
-  // The continuation's stored text begins with a space.
+  // The continuation's stored text begins with a space (the end of its
+  // reading order, which stays on its last line).
   const Case cases[] = {
-      {"same indent byte", 0x45, 200 - (5 + hang) - 30},
-      {"indent moved by the difference", 0x48, 200 - (5 + hang + 3) - 30},
+      {"same indent byte", 0x45, 200 - (5 + hang) - 35},
+      {"indent moved by the difference", 0x48, 200 - (5 + hang + 3) - 35},
   };
   for (const Case& c : cases) {
     const Article article = Article().Record(kParagraph, 0x45, "a. bb").Record(kParagraph, c.secondIndent, "ccc ");
@@ -150,8 +147,8 @@ TEST_F(LayoutTest, ContinuationKeepsTheParagraphsIndent) {
     ASSERT_EQ(view->LineCount, 2) << c.name;
     EXPECT_EQ(view->Lines[0].HangWidth, hang) << c.name;
     EXPECT_EQ(view->Lines[1].HangWidth, 0) << c.name << ": no hanging word";
-    EXPECT_EQ(view->Lines[1].Count, 3) << c.name;
-    EXPECT_EQ(view->Lines[1].Offset, article.TextOf(1) + 1) << c.name;
+    EXPECT_EQ(view->Lines[1].Count, 4) << c.name;
+    EXPECT_EQ(view->Lines[1].Offset, article.TextOf(1)) << c.name;
     EXPECT_EQ(view->Lines[1].X, kLeft + c.secondX) << c.name;
   }
 }

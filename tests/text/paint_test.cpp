@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,11 +16,10 @@
 namespace {
 
 using fixture::Article;
-
-constexpr int kLeft = 10;
-constexpr int kTop = 5;
-constexpr BYTE kParagraph = 0xB1;
-constexpr BYTE kTitle = 0xDC;
+using fixture::kLeft;
+using fixture::kParagraph;
+using fixture::kTitle;
+using fixture::kTop;
 
 bool Blue(COLORREF c) { return GetBValue(c) >= 160 && GetRValue(c) <= 100 && GetGValue(c) <= 100; }
 bool Red(COLORREF c) { return GetRValue(c) >= 200 && GetGValue(c) <= 60 && GetBValue(c) <= 60; }
@@ -32,6 +33,7 @@ class PaintTest : public testing::Test {
   TextView* view = nullptr;
 
   void Show(const Article& article, int width, int height) {
+    FillStock(memory.dc, 0, 0, 480, 640, WHITE_BRUSH);
     view = fixture::FixedWidthView(memory.dc, kLeft, kTop, width, height);
     ASSERT_EQ(LayoutArticle(view, article.Copy(), LayoutMode::Replace), kLaidOut);
   }
@@ -220,6 +222,87 @@ TEST_F(PaintTest, ScrollingRepaints) {
   EXPECT_EQ(ScrollToOffset(view, last.Offset + 1), 1);
   EXPECT_EQ(view->TopLine, view->MaxTopLine);
   EXPECT_EQ(ScrollView(view, 1, ScrollPaint::Repaint, ScrollClamp::Clamp), kScrollUnchanged);
+}
+
+// Where a run drawn with DrawRunUnicode puts its ink: the bounding box of
+// the pixels that differ from a drawing of `base` (or from white).
+struct Ink {
+  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  bool Empty() const { return right < left; }
+  int CentreX() const { return (left + right) / 2; }
+  int CentreY() const { return (top + bottom) / 2; }
+};
+
+class PointPlacement : public testing::Test {
+ protected:
+  static constexpr int kSize = 120;
+  fixture::MemoryDC memory{kSize, kSize};
+  TextView* view = nullptr;
+  const RECT cell{20, 20, 100, 100};
+
+  void UseFont(const char* face, int size) {
+    FreeView(view, FreeRecord::Release);
+    AppState.Font.FontAsciiBase = kUnicodeBase;
+    FontChoice font{};
+    for (int i = 0; face[i] != 0; ++i) font.FontName[i] = static_cast<WCHAR>(face[i]);
+    font.FontSize = size;
+    font.FontAsciiBase = kUnicodeBase;
+    view = CreateView(memory.dc, &cell, &font, 0);
+    SelectStyle(view, kStyleParagraph);
+  }
+  void TearDown() override { FreeView(view, FreeRecord::Release); }
+
+  std::vector<COLORREF> Draw(const std::vector<BYTE>& run) {
+    FillStock(memory.dc, 0, 0, kSize, kSize, WHITE_BRUSH);
+    DrawRunUnicode(view, run.data(), static_cast<int>(run.size()), cell);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x) pixels.push_back(GetPixel(memory.dc, x, y));
+    return pixels;
+  }
+  Ink InkOf(const std::vector<BYTE>& run, const std::vector<BYTE>& base = {}) {
+    const std::vector<COLORREF> drawn = Draw(run);
+    const std::vector<COLORREF> under = base.empty() ? std::vector<COLORREF>(drawn.size(), 0xFFFFFF) : Draw(base);
+    Ink ink;
+    for (int i = 0; i < kSize * kSize; ++i) {
+      if (drawn[i] == under[i] || GetGValue(drawn[i]) > 200) continue;
+      const int x = i % kSize, y = i / kSize;
+      ink = Ink{std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x), std::max(ink.bottom, y)};
+    }
+    return ink;
+  }
+  int WidthOf(BYTE code) const { return view->CharWidths[code - 16]; }
+};
+
+TEST_F(PointPlacement, PointsSitOnTheirLetters) {
+  const char* const faces[] = {"David CLM", "Frank Ruehl CLM", "Ezra SIL", "DejaVu Sans"};
+  for (const char* face : faces) {
+    for (int size : {12, 16, 24, 32}) {
+      UseFont(face, size);
+      const std::string name = std::string(face) + " " + std::to_string(size);
+      // Stored before its letter, a point is drawn in the letter's cell at
+      // the run's right edge: qamats under bet, holam at bet's upper left.
+      const int cellLeft = cell.right - WidthOf('b');
+      const Ink bet = InkOf({'b'});
+      const Ink qamats = InkOf({22, 'b'}, {'b'});
+      ASSERT_FALSE(bet.Empty() || qamats.Empty()) << name;
+      EXPECT_GE(qamats.left, cellLeft - 1) << name << ": qamats within bet's cell";
+      EXPECT_LE(qamats.right, cell.right) << name;
+      EXPECT_GT(qamats.top, bet.CentreY()) << name << ": qamats below the letter";
+      const Ink holam = InkOf({31, 'b'}, {'b'});
+      ASSERT_FALSE(holam.Empty()) << name;
+      EXPECT_LE(std::abs(holam.CentreX() - cellLeft), 3) << name << ": holam at bet's left edge";
+      EXPECT_LT(holam.bottom, bet.CentreY()) << name << ": holam above the letter";
+      // The pair codes: qamats in final kaf's cell, holam straddling the
+      // lamed's left edge.
+      const Ink kafQamats = InkOf({16}, {107});
+      ASSERT_FALSE(kafQamats.Empty()) << name;
+      EXPECT_GE(kafQamats.left, cell.right - WidthOf(16) - 1) << name << ": qamats of code 16 in the kaf's cell";
+      const Ink lamedHolam = InkOf({90}, {109});
+      ASSERT_FALSE(lamedHolam.Empty()) << name;
+      EXPECT_LE(std::abs(lamedHolam.CentreX() - (cell.right - WidthOf(90))), 3) << name << ": holam of code 90";
+    }
+  }
 }
 
 }  // namespace

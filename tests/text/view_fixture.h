@@ -16,6 +16,14 @@
 
 namespace fixture {
 
+// The text area's corner in the layout and paint fixtures, and the Attr
+// bytes of this book's records: right-to-left paragraphs (right-aligned,
+// blank line after) and titles.
+inline constexpr int kLeft = 10;
+inline constexpr int kTop = 5;
+inline constexpr BYTE kParagraph = 0xB1;
+inline constexpr BYTE kTitle = 0xDC;
+
 // A memory DC drawing into a width x height image.
 struct MemoryDC {
   HDC dc;
