@@ -56,6 +56,8 @@ pids+=($!)
 wait_for 10 sh -c 'xprop -root _NET_WORKAREA | grep -q =' || fail "openbox did not start"
 
 export XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
+# Only the sanitizer build reads this.
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan_suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 settings="$XDG_CONFIG_HOME/Lumarith/registry.reg"
 
