@@ -18,5 +18,10 @@ int RunWinMain(int argc, char** argv, WinMainFunction winMain);
 // module, so `module` may be its instance or NULL.
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR path, DWORD size);
 
+// For programs that draw only into memory DCs (benchmarks): starts the GUI
+// toolkit once, on the offscreen platform unless QT_QPA_PLATFORM names
+// another. Does nothing when it is already running.
+void EnsureGuiToolkit();
+
 // Ends the process at once with `code`.
 [[noreturn]] void ExitProcess(UINT code);

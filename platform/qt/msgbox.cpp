@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/qt/strings.h"
+#include "platform/qt/window_internal.h"
 
 namespace {
 MessageBoxHook messageBoxHook = nullptr;
@@ -47,9 +48,20 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
     std::fprintf(stderr, "%s\n", ToQString(text).toUtf8().constData());
     return IDOK;
   }
-  QMessageBox box(Icon(type), captionText, ToQString(text), Buttons(type));
-  // The owner window's widget is looked up by the window service; a box
-  // without one is centred on the screen.
-  (void)owner;
-  return Answer(box.exec());
+  // Modal over the owner's window, in a loop that keeps the program's
+  // windows painting; registered as a window owned by it meanwhile.
+  QMessageBox box(Icon(type), captionText, ToQString(text), Buttons(type), TopLevelWidgetOf(owner));
+  box.setWindowModality(Qt::ApplicationModal);
+  bool finished = false;
+  QObject::connect(&box, &QMessageBox::finished, [&finished] {
+    finished = true;
+    WakeMessageLoop();
+  });
+  HWND boxWindow = AdoptWidget(&box, owner, u"MessageBox");
+  box.show();
+  RunModalLoop([&finished] { return finished; });
+  RemoveWindow(boxWindow);
+  QAbstractButton* clicked = box.clickedButton();
+  if (clicked == nullptr) return (type & 0xF) == MB_OK ? IDOK : IDCANCEL;
+  return Answer(box.standardButton(clicked));
 }

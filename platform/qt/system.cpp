@@ -23,6 +23,8 @@ constexpr int kShowNormal = 1;
 
 int RunWinMain(int argc, char** argv, WinMainFunction winMain) {
   QApplication application(argc, argv);
+  // The program ends through its own message loop, not when a window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
   std::u16string commandLine = CommandLine(argc, argv);
   static int moduleTag;
   auto instance = reinterpret_cast<HINSTANCE>(&moduleTag);
@@ -36,6 +38,15 @@ DWORD GetModuleFileNameW(HMODULE, LPWSTR path, DWORD size) {
   std::copy_n(file.utf16(), length, path);
   path[length] = 0;
   return length == static_cast<DWORD>(file.size()) ? length : size;
+}
+
+void EnsureGuiToolkit() {
+  if (QCoreApplication::instance() != nullptr) return;
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "kestro";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
 }
 
 void ExitProcess(UINT code) { std::exit(static_cast<int>(code)); }
