@@ -30,12 +30,19 @@ bool Available(WORD command) {
          std::end(kUnavailableCommands);
 }
 
-// The bar's positions: the menu (or the File and Go buttons), then the tools.
-const LPCWSTR kToolTips[] = {nullptr,       u"Previous Article", u"Choose Article", u"Next Article",
-                             u"Choose Font", u"Search",          u"Search Again"};
 constexpr WORD kToolCommands[] = {kCmdPreviousArticle, kCmdChooseArticle, kCmdNextArticle,
                                   kCmdFont,            kCmdSearch,        kCmdSearchAgain};
 constexpr int kToolCount = static_cast<int>(std::size(kToolCommands));
+
+// Tooltips pair with the bar's positions: first the command bar's menu (one
+// position) or the menu bar's File and Go buttons (two), then the tools. Each
+// bar gets its own table, so every tool button shows its own text.
+const LPCWSTR kCommandBarToolTips[] = {nullptr,           u"Previous Article", u"Choose Article",
+                                       u"Next Article",   u"Choose Font",      u"Search",
+                                       u"Search Again"};
+const LPCWSTR kMenuBarToolTips[] = {nullptr,         nullptr,       u"Previous Article",
+                                    u"Choose Article", u"Next Article", u"Choose Font",
+                                    u"Search",       u"Search Again"};
 
 bool CreateMenuBar() {
   SHMENUBARINFO info{};
@@ -72,8 +79,13 @@ void AddToolButtons() {
     buttons[i].fsStyle = TBSTYLE_BUTTON;
     buttons[i].iString = -1;
   }
-  SendMessageW(AppState.BarWindow, TB_SETTOOLTIPS, std::size(kToolTips),
-               reinterpret_cast<LPARAM>(kToolTips));
+  if (BarAtBottom()) {
+    SendMessageW(AppState.BarWindow, TB_SETTOOLTIPS, std::size(kMenuBarToolTips),
+                 reinterpret_cast<LPARAM>(kMenuBarToolTips));
+  } else {
+    SendMessageW(AppState.BarWindow, TB_SETTOOLTIPS, std::size(kCommandBarToolTips),
+                 reinterpret_cast<LPARAM>(kCommandBarToolTips));
+  }
   CommandBar_AddBitmap(AppState.BarWindow, AppState.Instance, kToolBitmapId, kToolCount,
                        kToolImageSize, kToolImageSize);
   SendMessageW(AppState.BarWindow, TB_ADDBUTTONS, kToolCount, reinterpret_cast<LPARAM>(buttons));

@@ -124,6 +124,21 @@ TEST_F(Commands, TheToolButtonsStepBetweenArticles) {
   }
 }
 
+TEST_F(Commands, EveryToolButtonShowsItsOwnTooltip) {
+  const std::u16string texts[] = {u"Previous Article", u"Choose Article", u"Next Article",
+                                  u"Choose Font",      u"Search",         u"Search Again"};
+  for (const Bar& bar : kBars) {
+    SCOPED_TRACE(bar.name);
+    StartWith(bar);
+    const int firstTool = bar.bottom ? 2 : 1;  // after the menu, or the File and Go buttons
+    for (int i = 0; i < firstTool; ++i) EXPECT_EQ(TestBarToolTip(AppState.BarWindow, i), u"");
+    for (int i = 0; i < 6; ++i) {
+      EXPECT_TRUE(TestBarToolTip(AppState.BarWindow, firstTool + i) == texts[i]) << "tool " << i;
+    }
+    Stop();
+  }
+}
+
 TEST_F(Commands, TheViewLiesBesideTheBar) {
   for (const Bar& bar : kBars) {
     SCOPED_TRACE(bar.name);
