@@ -14,8 +14,9 @@ source "$(dirname "$0")/x_session.sh"
 start_reader "$reader"
 xdotool key --delay 150 Right Right Next
 sleep 0.3
+# The Go menu opens with its mnemonic; B is its Bookmark item.
 xdotool key alt+g
-sleep 0.5
+sleep 1
 xdotool key b
 sleep 0.5
 
