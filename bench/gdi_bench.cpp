@@ -2,24 +2,17 @@
 // with (about 3,000 per page).
 #include <benchmark/benchmark.h>
 
-#include <QImage>
-
 #include "platform/gdi.h"
-#include "platform/qt/surface.h"
 #include "platform/system.h"
+#include "platform/testing.h"
 
 namespace {
 
 // A window-sized surface with a 16-pixel Hebrew font selected.
 struct PageSurface {
-  explicit PageSurface(qreal ratio) {
+  explicit PageSurface(double ratio) {
     EnsureGuiToolkit();
-    surface.image = QImage(qRound(480 * ratio), qRound(640 * ratio),
-                           QImage::Format_ARGB32_Premultiplied);
-    surface.image.setDevicePixelRatio(ratio);
-    surface.image.fill(Qt::white);
-    surface.drawn = [](const QRect&) {};
-    dc = CreateSurfaceDC(&surface);
+    dc = TestCreateSurfaceDC(480, 640, ratio);
     LOGFONTW description{};
     description.lfHeight = 16;
     font = CreateFontIndirectW(&description);
@@ -29,9 +22,8 @@ struct PageSurface {
   ~PageSurface() {
     SelectObject(dc, GetStockObject(SYSTEM_FONT));
     DeleteObject(font);
-    DestroySurfaceDC(dc);
+    TestDestroySurfaceDC(dc);
   }
-  Surface surface;
   HDC dc;
   HFONT font;
 };
@@ -41,7 +33,7 @@ constexpr char16_t kCodes[] = u"\u05D1\u05B0\u05E8\u05B5\u05D0\u05E9\u05B4\u05C1
 constexpr int kCodeCount = sizeof kCodes / sizeof kCodes[0] - 1;
 
 void BM_DrawTextGlyph(benchmark::State& state) {
-  PageSurface page(static_cast<qreal>(state.range(0)));
+  PageSurface page(static_cast<double>(state.range(0)));
   int i = 0;
   int x = 0;
   for (auto _ : state) {
@@ -56,7 +48,7 @@ BENCHMARK(BM_DrawTextGlyph)->Arg(1)->Arg(2);
 // A page as the painter draws it: 30 lines of 100 single-code-point calls,
 // letters in cells of their widths from the right, points in the same cells.
 void BM_DrawTextPage(benchmark::State& state) {
-  PageSurface page(static_cast<qreal>(state.range(0)));
+  PageSurface page(static_cast<double>(state.range(0)));
   for (auto _ : state) {
     for (int line = 0; line < 30; ++line) {
       int right = 470;

@@ -45,3 +45,10 @@ std::u16string TestShownMenus(HWND bar);
 std::u16string TestOpenMenu();
 // Closes any open menu.
 void TestCloseMenus();
+
+// A white drawing surface of width x height logical pixels at the given
+// device pixel ratio, as a window's backing image is, and a DC over it;
+// TestDestroySurfaceDC releases both. For benchmarks and tests that draw
+// without a window.
+HDC TestCreateSurfaceDC(int width, int height, double pixelRatio);
+void TestDestroySurfaceDC(HDC dc);

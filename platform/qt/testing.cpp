@@ -7,9 +7,12 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
+#include <map>
+#include <memory>
 
 #include "platform/qt/bar_widget.h"
 #include "platform/qt/host_widget.h"
+#include "platform/qt/surface.h"
 #include "platform/qt/window_internal.h"
 #include "platform/window.h"
 
@@ -175,4 +178,28 @@ std::u16string TestOpenMenu() {
 
 void TestCloseMenus() {
   while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+}
+
+namespace {
+std::map<HDC, std::unique_ptr<Surface>>& TestSurfaces() {
+  static std::map<HDC, std::unique_ptr<Surface>> surfaces;
+  return surfaces;
+}
+}  // namespace
+
+HDC TestCreateSurfaceDC(int width, int height, double pixelRatio) {
+  auto surface = std::make_unique<Surface>();
+  surface->image = QImage(qRound(width * pixelRatio), qRound(height * pixelRatio),
+                          QImage::Format_ARGB32_Premultiplied);
+  surface->image.setDevicePixelRatio(pixelRatio);
+  surface->image.fill(Qt::white);
+  surface->drawn = [](const QRect&) {};
+  HDC dc = CreateSurfaceDC(surface.get());
+  TestSurfaces()[dc] = std::move(surface);
+  return dc;
+}
+
+void TestDestroySurfaceDC(HDC dc) {
+  DestroySurfaceDC(dc);
+  TestSurfaces().erase(dc);
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/gdi.h"
-#include "tests/platform/gdi_test_support.h"
+#include "platform/qt/tests/gdi_test_support.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "platform/gdi.h"
 #include "platform/resources.h"
-#include "tests/platform/gdi_test_support.h"
+#include "platform/qt/tests/gdi_test_support.h"
 
 namespace {
 
