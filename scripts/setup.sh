@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   culmus fonts-sil-ezra fonts-dejavu-core
-  xvfb xauth xdotool xclip openbox x11-utils
+  xvfb xauth xdotool xclip openbox x11-utils python3
 )
 missing=()
 for p in "${packages[@]}"; do
